@@ -5,6 +5,7 @@
 #include "TargetKind.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -97,6 +98,8 @@ public:
 
     std::optional<int> findTarget(int targetKind) const;
     std::optional<int> findTargetSize(int targetPosition, int targetSize) const;
+    /// Display string id of a target kind on this model (also for the kinds no list offers), or 0.
+    int kindTextId(int targetKind) const;
 
     /// Printable band height in dots, or -1 when the target has none.
     int printHeight(const TargetSettings& target) const;
@@ -108,6 +111,12 @@ public:
     int printableLength(const TargetSettings& target, int pitch) const;
     GlyphCell glyphCell(const TargetSettings& target, const EditLine& line) const;
     Spacing spacing(const TargetSettings& target, const EditLine& line) const;
+    /// The plain cell of a character size index 0..5 (no direction, no width mode); {0, 0} otherwise.
+    static GlyphCell sizeCell(int sizeIndex);
+    /// Gap in dots of a stored character spacing code (0 standard, 1 narrow, 2 close, 3 wide).
+    static int charGapDots(int code);
+    /// Gap in dots of a stored line spacing code (0 standard, 1 narrow, 2 wide, 3 close).
+    static int lineGapDots(int code);
     ValueRange pitchRange(int targetKind) const;
     ValueRange countRange(int targetKind) const;
     /// Longest total print length of a whole run, in millimetres.
@@ -126,6 +135,8 @@ private:
     ModelType m_model;
     ModelLimits m_limits;
     std::array<SettingRange, SettingRowCount> m_ranges{};
+    std::array<std::span<const Choice>, ChoiceListCount> m_choiceLists{};
+    std::span<const TargetEntry> m_targets;
 };
 
 /// Conversions between tenths of a millimetre and printer dots (0.0845 mm).

@@ -82,12 +82,14 @@ void EditBlock::replaceSequences(const tagSEQ_V900* definitions, int n) {
 }
 
 void EditBlock::removeSequences(int i, int n) {
-    if (i < 0 || i >= sequenceCount || n <= 0) {
+    // A damaged record may claim more than the twelve slots; never look past them.
+    const int held = std::clamp(sequenceCount, 0, MaxSequencesPerBlock);
+    if (i < 0 || i >= held || n <= 0) {
         return;
     }
-    n = std::min(n, sequenceCount - i);
-    std::copy(sequences.begin() + i + n, sequences.begin() + sequenceCount, sequences.begin() + i);
-    sequenceCount -= n;
+    n = std::min(n, held - i);
+    std::copy(sequences.begin() + i + n, sequences.begin() + held, sequences.begin() + i);
+    sequenceCount = held - n;
 }
 
 EditData createEditData(const Catalogue& catalogue, int frameGap) {

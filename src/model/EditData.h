@@ -3,6 +3,7 @@
 #include "CharCode.h"
 #include "SequenceDefinition.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -42,7 +43,10 @@ struct EditBlock {
     // Sequence-number definitions, in the order of the 0x2F26 markers in the block's text.
     int sequenceDefinitionCount() const { return sequenceCount; }
     bool hasSequences() const { return sequenceCount > 0; }
-    const tagSEQ_V900& sequence(int i) const { return sequences[static_cast<std::size_t>(i)]; }
+    /// Definition i, 0 <= i < sequenceCount; an index outside the twelve slots reads the nearest one.
+    const tagSEQ_V900& sequence(int i) const {
+        return sequences[static_cast<std::size_t>(std::clamp(i, 0, MaxSequencesPerBlock - 1))];
+    }
     /// Appends one definition; a thirteenth is ignored.
     void appendSequence(const tagSEQ_V900& definition);
     /// Replaces every definition; only the first twelve are kept, a count of 0 or less empties.
