@@ -1,0 +1,26 @@
+#include "Command.h"
+
+#include <array>
+
+namespace qx::cli {
+
+std::span<const Command* const> commandTable() {
+    // A new command is a new source file plus one line here.
+    static const std::array<const Command*, 3> table{
+        &dumpCommand(),
+        &convertCommand(),
+        &insertCommand(),
+    };
+    return table;
+}
+
+const Command* findCommand(std::string_view name) {
+    for (const Command* command : commandTable()) {
+        if (command->name == name) {
+            return command;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace qx::cli
