@@ -1,0 +1,396 @@
+#include "CupsSpooler.h"
+
+#include <thread>
+#include <utility>
+
+#if QX_HAVE_CUPS
+#include <cups/cups.h>
+#include <sys/socket.h>
+#endif
+
+namespace qx::output {
+
+#if QX_HAVE_CUPS
+
+namespace {
+
+/// IPP names are UTF-8 of at most 255 bytes and CUPS refuses a job whose name is not: a title that
+/// is not valid UTF-8 gets '?' for each bad byte and a long one is cut at a character boundary.
+std::string ippSafeName(std::string_view text) {
+    constexpr std::size_t MaxNameBytes = 255;
+    std::string result;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        if (lead < 0x80) {
+            length = 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+        }
+        bool valid = length > 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        }
+        if (valid && length >= 3) {
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            // no overlong forms, no surrogates, nothing above U+10FFFF
+            valid = !(lead == 0xE0 && second < 0xA0) && !(lead == 0xED && second > 0x9F) &&
+                    !(lead == 0xF0 && second < 0x90) && !(lead == 0xF4 && second > 0x8F);
+        }
+        const std::string_view piece = valid ? text.substr(i, length) : std::string_view("?");
+        const bool control = valid && length == 1 && (lead < 0x20 || lead == 0x7F);
+        if (result.size() + piece.size() > MaxNameBytes) {
+            break;
+        }
+        result += control ? std::string_view(" ") : piece;
+        i += valid ? length : 1;
+    }
+    return result;
+}
+
+struct HttpCloser {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+using Http = std::unique_ptr<http_t, HttpCloser>;
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+/// Splits "host:port" the way CUPS reads its own server setting; a socket path has no port.
+std::pair<std::string, int> hostAndPort(const std::string& server) {
+    if (server.empty() || server.front() == '/') {
+        return {server, ippPort()};
+    }
+    const std::size_t colon = server.rfind(':');
+    if (colon == std::string::npos || colon + 1 >= server.size() ||
+        server.find(']', colon) != std::string::npos) {
+        return {server, ippPort()};
+    }
+    int port = 0;
+    for (std::size_t i = colon + 1; i < server.size(); ++i) {
+        const char c = server[i];
+        if (c < '0' || c > '9' || port > 65535) {
+            return {server, ippPort()};
+        }
+        port = port * 10 + (c - '0');
+    }
+    if (port <= 0 || port > 65535) {
+        return {server, ippPort()};
+    }
+    return {server.substr(0, colon), port};
+}
+
+std::string printerUri(const std::string& queueName) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", queueName.c_str());
+    return uri;
+}
+
+Ipp newRequest(ipp_op_t operation, std::initializer_list<const char*> attributes) {
+    Ipp request(ippNewRequest(operation));
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    const std::vector<const char*> names(attributes);
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(names.size()), nullptr, names.data());
+    return request;
+}
+
+/// cupsDoRequest takes the request and frees it.
+Ipp send(http_t* http, Ipp request) {
+    Ipp response(cupsDoRequest(http, request.release(), "/"));
+    if (response && ippGetStatusCode(response.get()) >= IPP_STATUS_REDIRECTION_OTHER_SITE) {
+        return nullptr;
+    }
+    return response;
+}
+
+std::string stringValue(ipp_attribute_t* attribute) {
+    const char* text = ippGetString(attribute, 0, nullptr);
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+} // namespace
+
+struct CupsSpooler::State {
+    std::string server;
+    std::chrono::milliseconds deliveryTimeout;
+    Http http;
+    std::string queueName;
+    int jobId = 0;
+    int lastJobId = 0;
+    bool documentOpen = false;
+    bool writeFailed = false;
+    std::string lastError;
+
+    Http connect() {
+        const auto [host, port] = hostAndPort(server.empty() ? std::string(cupsServer()) : server);
+        Http connection(
+            httpConnect2(host.c_str(), port, nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr));
+        if (!connection) {
+            noteFailure();
+        }
+        return connection;
+    }
+
+    void noteFailure() {
+        const char* text = cupsLastErrorString();
+        lastError = text != nullptr && *text != '\0' ? text : "CUPS request failed";
+    }
+
+    /// The job's state, or 0 when CUPS cannot tell.
+    int jobState(http_t* connection) const {
+        Ipp request = newRequest(IPP_OP_GET_JOB_ATTRIBUTES, {"job-state"});
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     printerUri(queueName).c_str());
+        ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
+        Ipp response = send(connection, std::move(request));
+        ipp_attribute_t* state =
+            response ? ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM) : nullptr;
+        return state != nullptr ? ippGetInteger(state, 0) : 0;
+    }
+
+    bool printerStopped(http_t* connection) const {
+        Ipp request = newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, {"printer-state"});
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     printerUri(queueName).c_str());
+        Ipp response = send(connection, std::move(request));
+        ipp_attribute_t* state =
+            response ? ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM) : nullptr;
+        return state == nullptr || ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
+    }
+
+    /// Waits until CUPS has handed the job to the printer. A stopped queue, a held, stopped,
+    /// cancelled or aborted job, or a job still waiting at the timeout is a failure.
+    bool waitForDelivery() {
+        const auto deadline = std::chrono::steady_clock::now() + deliveryTimeout;
+        auto pause = std::chrono::milliseconds(10);
+        for (;;) {
+            const int state = jobState(http.get());
+            if (state == IPP_JSTATE_COMPLETED) {
+                return true;
+            }
+            if (state != IPP_JSTATE_PENDING && state != IPP_JSTATE_PROCESSING) {
+                lastError =
+                    state == 0 ? "the job's state cannot be read" : "the job was held, stopped or aborted";
+                return false;
+            }
+            if (printerStopped(http.get())) {
+                lastError = "the printer queue is stopped";
+                return false;
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                lastError = "the printer did not take the job in time";
+                return false;
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds(100));
+        }
+    }
+
+    /// A job that was not delivered must not print later: it is cancelled over a fresh connection,
+    /// as the one that carried a failed write may be unusable.
+    void cancelJob() {
+        if (jobId <= 0) {
+            return;
+        }
+        if (Http connection = connect()) {
+            cupsCancelJob2(connection.get(), queueName.c_str(), jobId, 0);
+        }
+        jobId = 0;
+    }
+};
+
+CupsSpooler::CupsSpooler(std::string server, std::chrono::milliseconds deliveryTimeout)
+    : m_state(std::make_unique<State>()) {
+    m_state->server = std::move(server);
+    m_state->deliveryTimeout = deliveryTimeout;
+}
+
+CupsSpooler::~CupsSpooler() {
+    if (m_state->documentOpen) {
+        m_state->cancelJob();
+    }
+}
+
+std::vector<SpoolerQueue> CupsSpooler::queues() {
+    Http connection = m_state->connect();
+    if (!connection) {
+        return {};
+    }
+    // Only the scheduler's own queues: printers merely discovered on the network are left out, so
+    // listing never browses the network.
+    Ipp request = newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name", "printer-make-and-model"});
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask",
+                  CUPS_PRINTER_DISCOVERED);
+    Ipp response = send(connection.get(), std::move(request));
+    if (!response) {
+        m_state->noteFailure(); // no queues at all is a failure to CUPS as well
+        return {};
+    }
+    std::vector<SpoolerQueue> result;
+    SpoolerQueue current;
+    const auto flush = [&] {
+        if (!current.name.empty()) {
+            result.push_back(std::move(current));
+        }
+        current = SpoolerQueue{};
+    };
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
+         attribute = ippNextAttribute(response.get())) {
+        const char* name = ippGetName(attribute);
+        if (ippGetGroupTag(attribute) != IPP_TAG_PRINTER || name == nullptr) {
+            flush();
+            continue;
+        }
+        const std::string_view attributeName(name);
+        if (attributeName == "printer-name") {
+            current.name = stringValue(attribute);
+        } else if (attributeName == "printer-make-and-model") {
+            current.driverName = stringValue(attribute);
+        }
+    }
+    flush();
+    return result;
+}
+
+bool CupsSpooler::open(const std::string& queueName) {
+    if (m_state->http || queueName.empty()) {
+        return false;
+    }
+    m_state->http = m_state->connect();
+    if (!m_state->http) {
+        return false;
+    }
+    m_state->queueName = queueName;
+    return true;
+}
+
+bool CupsSpooler::startDocument(const std::string& documentName) {
+    State& s = *m_state;
+    if (!s.http || s.documentOpen) {
+        return false;
+    }
+    const std::string name = ippSafeName(documentName);
+    const char* title = name.empty() ? nullptr : name.c_str();
+    s.jobId = cupsCreateJob(s.http.get(), s.queueName.c_str(), title, 0, nullptr);
+    if (s.jobId <= 0) {
+        s.jobId = 0;
+        s.noteFailure();
+        return false;
+    }
+    s.lastJobId = s.jobId;
+    if (cupsStartDocument(s.http.get(), s.queueName.c_str(), s.jobId, title, CUPS_FORMAT_RAW, 1) !=
+        HTTP_STATUS_CONTINUE) {
+        s.noteFailure();
+        s.cancelJob();
+        return false;
+    }
+    s.documentOpen = true;
+    s.writeFailed = false;
+    return true;
+}
+
+std::size_t CupsSpooler::write(std::span<const std::uint8_t> bytes) {
+    State& s = *m_state;
+    if (!s.documentOpen || s.writeFailed) {
+        return 0;
+    }
+    if (bytes.empty()) {
+        return 0;
+    }
+    // CUPS either takes a whole buffer or reports an error; it never takes part of one.
+    if (cupsWriteRequestData(s.http.get(), reinterpret_cast<const char*>(bytes.data()), bytes.size()) !=
+        HTTP_STATUS_CONTINUE) {
+        s.writeFailed = true;
+        s.noteFailure();
+        return 0;
+    }
+    return bytes.size();
+}
+
+bool CupsSpooler::endDocument() {
+    State& s = *m_state;
+    if (!s.documentOpen) {
+        return false;
+    }
+    s.documentOpen = false;
+    const ipp_status_t status = cupsFinishDocument(s.http.get(), s.queueName.c_str());
+    bool good = !s.writeFailed && status < IPP_STATUS_REDIRECTION_OTHER_SITE;
+    if (!good) {
+        s.noteFailure();
+    } else {
+        good = s.waitForDelivery();
+    }
+    if (!good) {
+        s.cancelJob();
+    }
+    s.jobId = 0;
+    return good;
+}
+
+bool CupsSpooler::close() {
+    State& s = *m_state;
+    if (!s.http) {
+        return false;
+    }
+    if (s.documentOpen) {
+        s.documentOpen = false;
+        s.cancelJob();
+    }
+    s.http.reset();
+    s.queueName.clear();
+    return true;
+}
+
+int CupsSpooler::lastJobId() const {
+    return m_state->lastJobId;
+}
+const std::string& CupsSpooler::lastError() const {
+    return m_state->lastError;
+}
+
+#else // no CUPS on this platform: no queues, and nothing can be opened
+
+struct CupsSpooler::State {
+    std::string lastError = "built without CUPS";
+};
+
+CupsSpooler::CupsSpooler(std::string, std::chrono::milliseconds) : m_state(std::make_unique<State>()) {}
+CupsSpooler::~CupsSpooler() = default;
+std::vector<SpoolerQueue> CupsSpooler::queues() {
+    return {};
+}
+bool CupsSpooler::open(const std::string&) {
+    return false;
+}
+bool CupsSpooler::startDocument(const std::string&) {
+    return false;
+}
+std::size_t CupsSpooler::write(std::span<const std::uint8_t>) {
+    return 0;
+}
+bool CupsSpooler::endDocument() {
+    return false;
+}
+bool CupsSpooler::close() {
+    return false;
+}
+int CupsSpooler::lastJobId() const {
+    return 0;
+}
+const std::string& CupsSpooler::lastError() const {
+    return m_state->lastError;
+}
+
+#endif
+
+} // namespace qx::output
