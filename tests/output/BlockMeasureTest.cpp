@@ -213,7 +213,8 @@ TEST(BlockMeasure, PieceRunsAgreeWithMeasuringEveryPiece) {
         {"odd values with fill", "X$Y$", {decimalRun(1, 999, 1, 2), decimalRun(5000, 9999)}},
         {"hex and octal", "$$", {{2, 0, 0x0FF0, 0x1010, 0, 0}, {0, 0, 0, 600, 0, 0}}},
         {"letters never change width", "$1$", {{3, 0, 0x2341, 0x235A, 0, 0}, decimalRun(90, 200)}},
-        {"definition without a token", "AB$", {decimalRun(8, 12), decimalRun(1, 3)}},
+        {"token in the second line", "AB$", {decimalRun(8, 12), decimalRun(1, 3)}},
+        {"definition without a token", "AB", {decimalRun(1, 20), decimalRun(1, 3), decimalRun(5, 30)}},
     };
     for (const Row& row : rows) {
         EditData data = documentWith(catalogue, {{row.text, 0}, {"Q$", 1}});

@@ -1,7 +1,7 @@
 // The CUPS spooler against a real, private CUPS scheduler: scripts/cups-test-fixture runs cupsd on
 // a Unix socket in a temporary folder, the queues print through the socket backend to fake
 // printers on loopback ports of this process, and the tests compare what those printers received.
-#include "ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include "output/CupsSpooler.h"
 #include "output/SpoolerTransport.h"

@@ -1,0 +1,27 @@
+#pragma once
+
+class QSettings;
+
+namespace qx::model {
+class Catalogue;
+struct OperatorSettings;
+} // namespace qx::model
+
+namespace qx::output {
+struct PrintOptions;
+class Prompter;
+} // namespace qx::output
+
+namespace qx::ui {
+
+/// What every window, view and dialog of a running editor works with. The application object owns
+/// all of it for the whole run and hands this out; nothing below it reaches for a global.
+struct EditorContext {
+    const model::Catalogue& catalogue;
+    model::OperatorSettings& settings;   ///< the operator's defaults and print parameters
+    output::PrintOptions& printOptions;  ///< the options of the next print or send job
+    output::Prompter& prompter;          ///< every message box goes through it
+    QSettings& store;                    ///< the settings store (window layouts, dialog values)
+};
+
+} // namespace qx::ui
