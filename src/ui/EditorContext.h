@@ -10,6 +10,7 @@ struct OperatorSettings;
 namespace qx::output {
 struct PrintOptions;
 class Prompter;
+class DriveProvider;
 } // namespace qx::output
 
 namespace qx::ui {
@@ -22,6 +23,7 @@ struct EditorContext {
     output::PrintOptions& printOptions;  ///< the options of the next print or send job
     output::Prompter& prompter;          ///< every message box goes through it
     QSettings& store;                    ///< the settings store (window layouts, dialog values)
+    output::DriveProvider* drives = nullptr; ///< removable volumes for saving to memory cards
 };
 
 } // namespace qx::ui
