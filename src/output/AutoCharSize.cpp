@@ -29,6 +29,7 @@ constexpr std::uint8_t Size24 = 2;
 
 /// The first generation's own list, smallest first like the catalogue's lists: sizes 1 to 4 at
 /// standard width, below them size 1 at half width, always with narrow spacing.
+// clang-format off
 constexpr AutoSizeCandidate FirstGenerationCandidates[] = {
     {1, Half,     1, 1},
     {1, Standard, 1, 1},
@@ -36,11 +37,14 @@ constexpr AutoSizeCandidate FirstGenerationCandidates[] = {
     {3, Standard, 1, 1},
     {4, Standard, 1, 1},
 };
+// clang-format on
 
 /// The two older generations leave 2 dots between characters and between lines.
 constexpr int OlderGenerationGap = 2;
 
-bool qualifiesAt24(const Catalogue& catalogue, model::CharCode c) { return catalogue.isPrintableAt24(c); }
+bool qualifiesAt24(const Catalogue& catalogue, model::CharCode c) {
+    return catalogue.isPrintableAt24(c);
+}
 
 /// Whether every character of the line that is not a sequence token prints at 2.4 mm.
 bool lineQualifiesAt24(const Catalogue& catalogue, const EditLine& line) {
@@ -142,7 +146,8 @@ bool fits(const AutoSizeCandidate& candidate, const TargetSettings& target, Auto
         lineGap = Catalogue::lineGapDots(candidate.lineSpacing);
     }
     return available.length >= w * positions + (positions - 1) * charGap &&
-           available.height >= h * lines + (lines - 1) * lineGap && (candidate.sizeIndex != Size24 || allQualify);
+           available.height >= h * lines + (lines - 1) * lineGap &&
+           (candidate.sizeIndex != Size24 || allQualify);
 }
 
 } // namespace
@@ -157,7 +162,8 @@ AutoSizeGeneration autoSizeGeneration(model::ModelType model) {
     return AutoSizeGeneration::None;
 }
 
-void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& target, EditBlock& block, int piece) {
+void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& target, EditBlock& block,
+                         int piece) {
     const AutoSizeGeneration generation = autoSizeGeneration(catalogue.model());
     if (generation == AutoSizeGeneration::None)
         return;
@@ -174,7 +180,8 @@ void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& targe
     if (!target.isPitchLengthMode() || target.pitchAuto != 0 || target.sizeMode == 0)
         return;
 
-    const TokenLengths tokens = sequenceTokenLengths(block, catalogue.model(), piece, tokenRuleFor(generation));
+    const TokenLengths tokens =
+        sequenceTokenLengths(block, catalogue.model(), piece, tokenRuleFor(generation));
     int positions = 0;
     bool allQualify = true;
     int nextToken = 0;
@@ -184,7 +191,8 @@ void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& targe
         allQualify = allQualify && lineQualifiesAt24(catalogue, line);
     }
 
-    const std::span<const AutoSizeCandidate> candidates = candidatesFor(catalogue, generation, target.sizeMode);
+    const std::span<const AutoSizeCandidate> candidates =
+        candidatesFor(catalogue, generation, target.sizeMode);
     if (candidates.empty())
         return;
     const Available available = availableFor(catalogue, target, block, generation);
@@ -208,8 +216,8 @@ void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& targe
     }
 }
 
-void ResolveAutoCharSize(const Catalogue& catalogue, const model::EditData& document, model::EditData& destination,
-                         int block, int piece) {
+void ResolveAutoCharSize(const Catalogue& catalogue, const model::EditData& document,
+                         model::EditData& destination, int block, int piece) {
     if (autoSizeGeneration(catalogue.model()) == AutoSizeGeneration::None)
         return;
     if (&document != &destination) {

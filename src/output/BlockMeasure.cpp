@@ -99,14 +99,17 @@ TokenLengths lengthsAt(const EditBlock& block, model::ModelType model, int bound
     tokens.count = bound;
     for (int t = 0; t < bound; ++t) {
         const model::tagSEQ_V900& def = block.sequence(t);
-        tokens.lengths[static_cast<std::size_t>(t)] = tokenTextLength(def, model::sequenceValueAt(def, k), model);
+        tokens.lengths[static_cast<std::size_t>(t)] =
+            tokenTextLength(def, model::sequenceValueAt(def, k), model);
     }
     return tokens;
 }
 
 } // namespace
 
-int usedLineCount(const EditBlock& block) { return std::clamp<int>(block.lineCount, 0, model::MaxLines); }
+int usedLineCount(const EditBlock& block) {
+    return std::clamp<int>(block.lineCount, 0, model::MaxLines);
+}
 
 bool blockHasText(const EditBlock& block) {
     const int lines = usedLineCount(block);
@@ -121,7 +124,8 @@ bool linesRunAlongPiece(const TargetSettings& target) {
     return target.direction == 1 && target.isPitchLengthMode() && !model::isTube(target.targetKind);
 }
 
-TokenLengths sequenceTokenLengths(const EditBlock& block, model::ModelType model, int piece, TokenValueRule rule) {
+TokenLengths sequenceTokenLengths(const EditBlock& block, model::ModelType model, int piece,
+                                  TokenValueRule rule) {
     TokenLengths tokens;
     tokens.count = model::blockSequenceCount(block);
     for (int t = 0; t < tokens.count; ++t) {
@@ -191,7 +195,8 @@ BlockExtent textMargins(const TargetSettings& target, const EditBlock& block) {
     return margins;
 }
 
-BlockExtent autoPitchMargins(const Catalogue& catalogue, const TargetSettings& target, const EditBlock& block) {
+BlockExtent autoPitchMargins(const Catalogue& catalogue, const TargetSettings& target,
+                             const EditBlock& block) {
     BlockExtent margins = textMargins(target, block);
     margins.length += 2 * catalogue.endMarginDots(target);
     return margins;
@@ -228,7 +233,9 @@ std::vector<PieceRun> measurePieceRuns(const Catalogue& catalogue, const TargetS
     std::vector<int> starts{0};
     for (int t = 0; t < bound; ++t) {
         const model::tagSEQ_V900& def = block.sequence(t);
-        const auto lengthAt = [&](int k) { return tokenTextLength(def, model::sequenceValueAt(def, k), model); };
+        const auto lengthAt = [&](int k) {
+            return tokenTextLength(def, model::sequenceValueAt(def, k), model);
+        };
         int k = 0;
         while (k < pieces) {
             const int current = lengthAt(k);

@@ -64,7 +64,8 @@ bool linesRunAlongPiece(const model::TargetSettings& target);
 BlockExtent MeasureBlock(const model::Catalogue& catalogue, const model::TargetSettings& target,
                          const model::EditBlock& block, int piece);
 /// The same for block `block` of the document; (0, 0) for an index outside the 999 slots.
-BlockExtent MeasureBlock(const model::Catalogue& catalogue, const model::EditData& data, int block, int piece);
+BlockExtent MeasureBlock(const model::Catalogue& catalogue, const model::EditData& data, int block,
+                         int piece);
 
 /// What the frame, or else the reverse, or else the underline adds around the block's text.
 BlockExtent textMargins(const model::TargetSettings& target, const model::EditBlock& block);

@@ -27,6 +27,7 @@ struct ErrorTexts {
     int labelId;   ///< print image view
 };
 
+// clang-format off
 constexpr ErrorTexts ErrorTable[] = {
     {OutputError::None,                  0,     40094}, // "  "
     {OutputError::PrintHeightOver,       42054, 40095}, // "印刷高さオーバーの為印刷できません。"
@@ -37,6 +38,7 @@ constexpr ErrorTexts ErrorTable[] = {
     {OutputError::PitchSettingCountOver, 42059, 0},     // "ピッチ長設定数オーバーの為印刷できません。"
     {OutputError::EmptyDocument,         42060, 0},     // "作成文書が空の為印刷できません。"
 };
+// clang-format on
 
 constexpr int WholeImageEmptyMessage = 43067; // "作成文書が空の為全体イメージを表示できません。"
 constexpr int WholeImageErrorMessage = 43066; // "入力内容にエラーがある為全体イメージが表示できません。"
@@ -72,7 +74,8 @@ bool addPiecesPassing(std::int64_t& sum, std::int64_t piece, int count, Passes&&
     return passes(sum);
 }
 
-OutputError checkSpecifiedPitch(const Catalogue& catalogue, const TargetSettings& target, const EditBlock& block) {
+OutputError checkSpecifiedPitch(const Catalogue& catalogue, const TargetSettings& target,
+                                const EditBlock& block) {
     const std::int64_t limit = std::int64_t{catalogue.longestTotalPrintLength(target.targetKind)} * 10;
     const int pieces = model::blockPieceCount(block);
     if (std::int64_t{block.pitch} * block.count * pieces > limit)
@@ -89,7 +92,8 @@ OutputError checkSpecifiedPitch(const Catalogue& catalogue, const TargetSettings
         return OutputError::None;
     };
 
-    if (const OutputError first = compare(MeasureBlock(catalogue, target, block, 0)); first != OutputError::None)
+    if (const OutputError first = compare(MeasureBlock(catalogue, target, block, 0));
+        first != OutputError::None)
         return first;
     if (pieces > 1) {
         const BlockExtent widest = model::blockSequenceCount(block) == 1
@@ -125,7 +129,8 @@ OutputError checkAutoPitch(const Catalogue& catalogue, const OperatorSettings& s
 
 /// The print-length check over the blocks that `resolvedBlock(b)` hands out already resolved.
 template <typename ResolvedBlock>
-OutputError checkPrintLength(const Catalogue& catalogue, const EditData& data, ResolvedBlock&& resolvedBlock) {
+OutputError checkPrintLength(const Catalogue& catalogue, const EditData& data,
+                             ResolvedBlock&& resolvedBlock) {
     const TargetSettings& target = data.target;
     if (!target.isPrintLengthMode())
         return OutputError::None;
@@ -138,7 +143,7 @@ OutputError checkPrintLength(const Catalogue& catalogue, const EditData& data, R
     bool firstReversed = false;
     bool lastReversed = false;
     std::int64_t allLengths = 0;
-    std::int64_t plainLengths = 0;    // blocks without sequence numbers
+    std::int64_t plainLengths = 0;   // blocks without sequence numbers
     std::int64_t sequencePieces = 0; // every piece of the blocks with sequence numbers
     int largestHeight = 0;
     int pieceCount = 1;
@@ -205,7 +210,9 @@ OutputError checkPrintLength(const Catalogue& catalogue, const EditData& data, R
     return OutputError::None;
 }
 
-ValidationResult resultOf(OutputError error, int block) { return {error, outputErrorMessageId(error), block}; }
+ValidationResult resultOf(OutputError error, int block) {
+    return {error, outputErrorMessageId(error), block};
+}
 
 /// Fitting the automatic size needs nothing but the block and the document settings, so the block
 /// alone is copied, into `scratch`, whose line arrays a caller may reuse from block to block.
@@ -236,7 +243,9 @@ int wholeImageMessageId(OutputError error) {
     return error == OutputError::EmptyDocument ? WholeImageEmptyMessage : WholeImageErrorMessage;
 }
 
-int usedBlockCount(const EditData& data) { return std::clamp<int>(data.blockCount, 0, model::MaxBlocks); }
+int usedBlockCount(const EditData& data) {
+    return std::clamp<int>(data.blockCount, 0, model::MaxBlocks);
+}
 
 OutputError checkResolvedBlock(const Catalogue& catalogue, const OperatorSettings& settings,
                                const TargetSettings& target, const EditBlock& resolved) {
@@ -250,8 +259,8 @@ OutputError checkBlock(const Catalogue& catalogue, const OperatorSettings& setti
     return checkBlockOn(scratch, catalogue, settings, data, block);
 }
 
-void ComputeBlockResults(EditData& data, const Catalogue& catalogue, const OperatorSettings& settings, int first,
-                         int end) {
+void ComputeBlockResults(EditData& data, const Catalogue& catalogue, const OperatorSettings& settings,
+                         int first, int end) {
     std::vector<std::int32_t>& results = data.blockCheckResults.values;
     const int blocks = usedBlockCount(data);
     results.resize(static_cast<std::size_t>(blocks), 0);
@@ -273,7 +282,8 @@ OutputError checkDocument(const Catalogue& catalogue, const EditData& data) {
 }
 
 OutputError checkResolvedDocument(const Catalogue& catalogue, const EditData& resolved) {
-    return checkPrintLength(catalogue, resolved, [&](int b) -> const EditBlock& { return resolved.block(b); });
+    return checkPrintLength(catalogue, resolved,
+                            [&](int b) -> const EditBlock& { return resolved.block(b); });
 }
 
 void ComputeDocumentResult(EditData& data, const Catalogue& catalogue) {
@@ -365,8 +375,8 @@ ValidationResult ValidateForOutput(const EditData& data, const Catalogue& catalo
     return resultOf(error, at);
 }
 
-RunLengthResult checkRunLength(const Catalogue& catalogue, const OperatorSettings& settings, const EditData& data,
-                               int first, int end) {
+RunLengthResult checkRunLength(const Catalogue& catalogue, const OperatorSettings& settings,
+                               const EditData& data, int first, int end) {
     const TargetSettings& target = data.target;
     const std::int64_t limit = std::int64_t{catalogue.longestTotalPrintLength(target.targetKind)} * 10;
     const int from = std::max(first, 0);
@@ -399,9 +409,8 @@ RunLengthResult checkRunLength(const Catalogue& catalogue, const OperatorSetting
             if (dotsToTenthsRounded(piece) > limit)
                 return {OutputError::PitchLengthOver, b};
             // Rounding keeps the order of sums, so the dot sum may be compared piece by piece.
-            if (addPiecesPassing(blockSum, piece, run.pieceCount, [&](std::int64_t s) {
-                    return dotsToTenthsRounded(s) > limit;
-                }))
+            if (addPiecesPassing(blockSum, piece, run.pieceCount,
+                                 [&](std::int64_t s) { return dotsToTenthsRounded(s) > limit; }))
                 return {OutputError::TotalLengthOver, b};
         }
         const std::int64_t counted = blockSum * resolved.count;

@@ -74,7 +74,8 @@ void ComputeDocumentResult(model::EditData& data, const model::Catalogue& catalo
 /// The first block at which the printer's character buffer overflows: each used line costs its
 /// characters and a line marker, and in pitch-length mode with specified pitches each pitch
 /// group one code more. None when the whole document fits.
-std::optional<int> characterBudgetOverflowBlock(const model::Catalogue& catalogue, const model::EditData& data);
+std::optional<int> characterBudgetOverflowBlock(const model::Catalogue& catalogue,
+                                                const model::EditData& data);
 /// The character budget counted up to and including block `block`: CharCountOver or None.
 OutputError characterBudget(const model::Catalogue& catalogue, const model::EditData& data, int block);
 

@@ -52,7 +52,8 @@ inline model::EditData newDocument(const model::Catalogue& catalogue, int sizeMo
 }
 
 /// Sets line `line` of block `block` and raises the block's line count to cover it.
-inline void setLine(model::EditData& data, int block, int line, std::string_view text, int size, int width = 0) {
+inline void setLine(model::EditData& data, int block, int line, std::string_view text, int size,
+                    int width = 0) {
     model::EditBlock& b = data.block(block);
     model::EditLine& l = b.lines[static_cast<std::size_t>(line)];
     l.chars = codesOf(text);
@@ -63,8 +64,12 @@ inline void setLine(model::EditData& data, int block, int line, std::string_view
 }
 
 inline model::tagSEQ_V900 decimalRun(int start, int end, int output = 0, int digits = 0) {
-    return {1, static_cast<std::uint8_t>(digits), static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end),
-            static_cast<std::uint8_t>(output), 0};
+    return {1,
+            static_cast<std::uint8_t>(digits),
+            static_cast<std::uint16_t>(start),
+            static_cast<std::uint16_t>(end),
+            static_cast<std::uint8_t>(output),
+            0};
 }
 
 inline void addSequence(model::EditData& data, int block, const model::tagSEQ_V900& definition) {
