@@ -30,5 +30,9 @@ const Command* findCommand(std::string_view name);
 const Command& dumpCommand();
 const Command& convertCommand();
 const Command& insertCommand();
+const Command& checkCommand();
+const Command& jobCommand();
+const Command& printCommand();
+const Command& queuesCommand();
 
 } // namespace qx::cli

@@ -6,10 +6,14 @@ namespace qx::cli {
 
 std::span<const Command* const> commandTable() {
     // A new command is a new source file plus one line here.
-    static const std::array<const Command*, 3> table{
+    static const std::array<const Command*, 7> table{
         &dumpCommand(),
         &convertCommand(),
         &insertCommand(),
+        &checkCommand(),
+        &jobCommand(),
+        &printCommand(),
+        &queuesCommand(),
     };
     return table;
 }

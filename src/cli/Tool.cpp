@@ -35,7 +35,8 @@ void printUsage(std::ostream& out) {
     out << "Usage: qxtool [--model NAME] COMMAND [OPTIONS] ARGS...\n"
            "\n"
            "Reads, converts and merges QX-series documents (.QXF document files and .CSV files)\n"
-           "without the editor. Options may come before or after the arguments.\n"
+           "without the editor, checks them for printing and builds or sends their print and send\n"
+           "jobs. Options may come before or after the arguments.\n"
            "\n"
            "Commands:\n";
     for (const Command* command : commandTable()) {

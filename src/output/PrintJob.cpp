@@ -37,8 +37,8 @@ PrintJobResult refused(PrintJobRefusal why) {
 }
 
 /// The header from the MACHINE line to the "~BEGIN_QXDATA" line, each line ended by its line feed.
-std::string jobHeader(const PrintJobModel& row, formats::ImageVersion version, const model::TargetSettings& target,
-                      const PrintOptions& o, std::size_t dataSize) {
+std::string jobHeader(const PrintJobModel& row, formats::ImageVersion version,
+                      const model::TargetSettings& target, const PrintOptions& o, std::size_t dataSize) {
     const std::string machine(row.machineName);
     std::string header;
     appendLine(header, "@PJL SET MACHINE=%s", machine.c_str());
@@ -64,7 +64,7 @@ std::string jobHeader(const PrintJobModel& row, formats::ImageVersion version, c
             if (target.pitchAuto == 0)
                 appendLine(header, "@PJL SET PRINT REVISION=%03d", o.revision);
         }
-        if (row.header == JobHeader::WithOptionsAndPrintType)
+        if (row.header == JobHeader::OptionsAndPrintType)
             appendLine(header, "@PJL SET PRINT TYPE=%01d", o.printType);
     }
     appendLine(header, "@PJL ENTER LANGUAGE=BIN");
@@ -92,7 +92,8 @@ PrintJobResult BuildPrintJobFromImage(const formats::PrinterImage& image, model:
     try {
         formats::PrinterImage sent = image;
         // The printer finds the target kind in the image's first word as well.
-        const std::size_t targetKindAt = formats::PrinterImage::settingsOffset(formats::newest::settings::TargetKind);
+        const std::size_t targetKindAt =
+            formats::PrinterImage::settingsOffset(formats::newest::settings::TargetKind);
         sent.setWord(formats::newest::FirstWord, sent.word(targetKindAt));
 
         const formats::VersionText text = sent.versionText();

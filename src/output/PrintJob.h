@@ -27,17 +27,17 @@ namespace qx::output {
 
 /// Which PJL header a model's jobs carry.
 enum class JobHeader {
-    Fixed,                    ///< MACHINE only; the options are never written
-    WithOptions,              ///< the machine parameters and, when printing, the block range
-    WithOptionsAndPrintType,  ///< as WithOptions, plus the print pattern in every job
+    Fixed,               ///< MACHINE only; the options are never written
+    Options,             ///< the machine parameters and, when printing, the block range
+    OptionsAndPrintType, ///< as Options, plus the print pattern in every job
 };
 
 /// How one model's jobs are laid out. (The spooler driver name of the model is modelDriverName.)
 struct PrintJobModel {
     model::ModelType model;
     JobHeader header;
-    std::string_view machineName;        ///< "@PJL SET MACHINE=" value
-    formats::ImageVersion imageVersion;  ///< what the encoder writes for this model
+    std::string_view machineName;         ///< "@PJL SET MACHINE=" value
+    formats::ImageVersion imageVersion;   ///< what the encoder writes for this model
     formats::ImageVersion lowestAccepted; ///< the image versions a job of this model may carry
     formats::ImageVersion highestAccepted;
     /// The layout the payload is converted to; NewestV1400 sends the encoded image unchanged.
@@ -47,18 +47,18 @@ struct PrintJobModel {
 
 // clang-format off
 inline constexpr std::array<PrintJobModel, 11> PrintJobModels{{
-    // model header                              machine    ver  accepted  layout                                  size
-    {0,  JobHeader::Fixed,                   "QX780",   3,   3,  3,  formats::ImageLayoutId::Layout13790, 13790},
-    {1,  JobHeader::WithOptions,             "QX790",   6,   6,  6,  formats::ImageLayoutId::Layout13790, 13790},
-    {2,  JobHeader::WithOptions,             "QX950",   8,   8,  9,  formats::ImageLayoutId::Layout13852, 13852},
-    {3,  JobHeader::WithOptions,             "QX950",   9,   8,  9,  formats::ImageLayoutId::Layout13852, 13852},
-    {4,  JobHeader::WithOptions,             "QX950",   9,   8,  9,  formats::ImageLayoutId::Layout13852, 13852},
-    {5,  JobHeader::WithOptionsAndPrintType, "QX950_2", 11, 11, 12,  formats::ImageLayoutId::NewestV1400, 28476},
-    {6,  JobHeader::WithOptionsAndPrintType, "QX950_2", 12, 11, 12,  formats::ImageLayoutId::NewestV1400, 28476},
-    {7,  JobHeader::WithOptionsAndPrintType, "QX950_2", 12, 11, 12,  formats::ImageLayoutId::NewestV1400, 28476},
-    {8,  JobHeader::WithOptionsAndPrintType, "QX950_3", 14, 14, 14,  formats::ImageLayoutId::NewestV1400, 28476},
-    {9,  JobHeader::WithOptionsAndPrintType, "QX950_3", 14, 14, 14,  formats::ImageLayoutId::NewestV1400, 28476},
-    {10, JobHeader::WithOptionsAndPrintType, "QX950_3", 14, 14, 14,  formats::ImageLayoutId::NewestV1400, 28476},
+    //   header                          machine  version accepted layout                               size
+    {0,  JobHeader::Fixed,               "QX780",    3,  3,  3, formats::ImageLayoutId::Layout13790, 13790},
+    {1,  JobHeader::Options,             "QX790",    6,  6,  6, formats::ImageLayoutId::Layout13790, 13790},
+    {2,  JobHeader::Options,             "QX950",    8,  8,  9, formats::ImageLayoutId::Layout13852, 13852},
+    {3,  JobHeader::Options,             "QX950",    9,  8,  9, formats::ImageLayoutId::Layout13852, 13852},
+    {4,  JobHeader::Options,             "QX950",    9,  8,  9, formats::ImageLayoutId::Layout13852, 13852},
+    {5,  JobHeader::OptionsAndPrintType, "QX950_2", 11, 11, 12, formats::ImageLayoutId::NewestV1400, 28476},
+    {6,  JobHeader::OptionsAndPrintType, "QX950_2", 12, 11, 12, formats::ImageLayoutId::NewestV1400, 28476},
+    {7,  JobHeader::OptionsAndPrintType, "QX950_2", 12, 11, 12, formats::ImageLayoutId::NewestV1400, 28476},
+    {8,  JobHeader::OptionsAndPrintType, "QX950_3", 14, 14, 14, formats::ImageLayoutId::NewestV1400, 28476},
+    {9,  JobHeader::OptionsAndPrintType, "QX950_3", 14, 14, 14, formats::ImageLayoutId::NewestV1400, 28476},
+    {10, JobHeader::OptionsAndPrintType, "QX950_3", 14, 14, 14, formats::ImageLayoutId::NewestV1400, 28476},
 }};
 // clang-format on
 

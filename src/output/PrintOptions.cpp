@@ -22,7 +22,9 @@ std::int16_t storedCutPosition(int shownTenths) {
     return saturated(static_cast<long long>(shownTenths) + CutPositionOffset);
 }
 
-std::int16_t storedPrintOffsetY(int shown) { return saturated(static_cast<long long>(shown) + PrintOffsetYOffset); }
+std::int16_t storedPrintOffsetY(int shown) {
+    return saturated(static_cast<long long>(shown) + PrintOffsetYOffset);
+}
 
 std::int16_t storedRevision(int shownTenths) {
     return saturated(static_cast<long long>(shownTenths) + RevisionOffset);

@@ -42,9 +42,15 @@ std::int16_t storedPrintOffsetY(int shown);
 std::int16_t storedRevision(int shownTenths);
 
 /// Stored value → shown value.
-constexpr int shownCutPosition(std::int16_t stored) { return stored - CutPositionOffset; }
-constexpr int shownPrintOffsetY(std::int16_t stored) { return stored - PrintOffsetYOffset; }
-constexpr int shownRevision(std::int16_t stored) { return stored - RevisionOffset; }
+constexpr int shownCutPosition(std::int16_t stored) {
+    return stored - CutPositionOffset;
+}
+constexpr int shownPrintOffsetY(std::int16_t stored) {
+    return stored - PrintOffsetYOffset;
+}
+constexpr int shownRevision(std::int16_t stored) {
+    return stored - RevisionOffset;
+}
 
 /// The options with the six persistent machine parameters taken from the operator's settings
 /// (both hold the stored form).
