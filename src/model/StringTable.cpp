@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -267,6 +268,13 @@ void appendPadded(std::string& out, std::string_view text, const Conversion& con
     }
 }
 
+bool isIntegerType(char t) {
+    return std::string_view("diuoxX").find(t) != std::string_view::npos;
+}
+bool isRealType(char t) {
+    return std::string_view("fFeEgGaA").find(t) != std::string_view::npos;
+}
+
 // One snprintf call with a conversion built here from checked parts: only the flags that the
 // conversion defines, and the length modifier that matches the value passed.
 template <typename Value>
@@ -295,15 +303,18 @@ void appendPrintf(std::string& out, const Conversion& conv, std::string_view all
     std::string buffer(static_cast<std::size_t>(needed) + 1, '\0');
     std::snprintf(buffer.data(), buffer.size(), format.c_str(), value);
     buffer.resize(static_cast<std::size_t>(needed));
+    if (isRealType(type)) {
+        // The operator's messages always read "3.5～60.0", whatever numeric locale the desktop set.
+        const std::string_view point = std::localeconv()->decimal_point;
+        if (!point.empty() && point != ".") {
+            if (const std::size_t at = buffer.find(point); at != std::string::npos) {
+                buffer.replace(at, point.size(), ".");
+            }
+        }
+    }
     out += buffer;
 }
 
-bool isIntegerType(char t) {
-    return std::string_view("diuoxX").find(t) != std::string_view::npos;
-}
-bool isRealType(char t) {
-    return std::string_view("fFeEgGaA").find(t) != std::string_view::npos;
-}
 bool isKnownType(char t) {
     return isIntegerType(t) || isRealType(t) || t == 'c' || t == 's';
 }
