@@ -81,16 +81,16 @@ struct IntegerOption {
     int value = 0;
 };
 
-IntegerOption integerOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& spec,
+IntegerOption integerOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& entry,
                             int lower, int upper) {
     IntegerOption result;
-    const std::optional<std::string> text = invocation.value(spec.name);
+    const std::optional<std::string> text = invocation.value(entry.name);
     if (!text)
         return result;
     result.present = true;
     const std::optional<int> value = parseInteger(*text);
     if (!value || *value < lower || *value > upper) {
-        refuseIntegerRange(context, spec.name, *text, lower, upper);
+        refuseIntegerRange(context, entry.name, *text, lower, upper);
         result.ok = false;
         return result;
     }
@@ -98,10 +98,10 @@ IntegerOption integerOption(const ToolContext& context, const Invocation& invoca
     return result;
 }
 
-IntegerOption rowOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& spec,
+IntegerOption rowOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& entry,
                         SettingRow row) {
     const model::SettingRange& range = context.catalogue().settingRange(row);
-    return integerOption(context, invocation, spec, range.lower, range.upper);
+    return integerOption(context, invocation, entry, range.lower, range.upper);
 }
 
 std::int16_t narrow(long long value) {
@@ -169,21 +169,21 @@ int copiesLimit(const ToolContext& context, const model::TargetSettings& target)
     return 7000;
 }
 
-bool refuseOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& spec,
+bool refuseOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& entry,
                   std::string_view reason) {
-    if (!invocation.has(spec.name))
+    if (!invocation.has(entry.name))
         return false;
-    context.error(std::string(spec.name) + " is not used " + std::string(reason));
+    context.error(std::string(entry.name) + " is not used " + std::string(reason));
     return true;
 }
 
 std::optional<output::PrintOptions> sendOptions(const ToolContext& context, const Invocation& invocation,
                                                 int& status) {
     status = ExitStatus::Usage;
-    for (const OptionSpec* spec :
+    for (const OptionSpec* entry :
          {&CopiesOption, &StartOption, &EndOption, &RevisionOption, &HeatOption, &CutOption, &OffsetOption,
           &FrontFeedOption, &LowSpeedOption, &SeqOrderOption, &TypeOption}) {
-        if (refuseOption(context, invocation, *spec, "by send jobs"))
+        if (refuseOption(context, invocation, *entry, "by send jobs"))
             return std::nullopt;
     }
     // A transfer carries no machine parameters: the zeroed record, with the document memory.
@@ -260,8 +260,8 @@ std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const
         o.lowTempMode = 0;
 
     if (!pitchLength) {
-        for (const OptionSpec* spec : {&CopiesOption, &StartOption, &EndOption, &RevisionOption}) {
-            if (refuseOption(context, invocation, *spec, "in print-length mode"))
+        for (const OptionSpec* entry : {&CopiesOption, &StartOption, &EndOption, &RevisionOption}) {
+            if (refuseOption(context, invocation, *entry, "in print-length mode"))
                 return std::nullopt;
         }
     } else if (target.pitchAuto == 1 &&

@@ -28,7 +28,7 @@ public:
     CPackageDlg(const model::Catalogue& catalogue, const model::OperatorSettings& settings,
                 output::Prompter& prompter, int targetKind, PackageItem item, QWidget* parent = nullptr);
 
-    const PackageItemSpec& spec() const { return m_spec; }
+    const PackageItemSpec& entry() const { return m_spec; }
     /// The chosen value (list value, count, or pitch in tenths); meaningful once accepted.
     int value() const { return m_value; }
 

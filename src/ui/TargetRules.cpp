@@ -650,74 +650,74 @@ bool applyConfirmedTarget(model::EditData& data, const model::TargetSettings& co
 
 PackageItemSpec packageItemSpec(PackageItem item, int targetKind, const model::Catalogue& catalogue,
                                 const model::OperatorSettings& settings) {
-    PackageItemSpec spec;
+    PackageItemSpec entry;
     const auto rowRange = [&catalogue](SettingRow row) {
         const model::SettingRange& r = catalogue.settingRange(row);
         return model::ValueRange{r.lower, r.upper};
     };
     switch (item) {
     case PackageItem::CharSize:
-        spec.nameId = 40047;
-        spec.listIndex = ListCharSize;
-        spec.initial = settings.textSize;
+        entry.nameId = 40047;
+        entry.listIndex = ListCharSize;
+        entry.initial = settings.textSize;
         break;
     case PackageItem::CharWidth:
-        spec.nameId = 40048;
-        spec.listIndex = ListCharWidth;
-        spec.initial = settings.textWidth;
+        entry.nameId = 40048;
+        entry.listIndex = ListCharWidth;
+        entry.initial = settings.textWidth;
         break;
     case PackageItem::Count: {
         const bool tube = model::isTube(targetKind);
-        spec.nameId = 40049;
-        spec.unitId = 40053;
-        spec.range = rowRange(tube ? SettingRow::CountTube : SettingRow::CountOther);
-        spec.initial = tube ? settings.numberTube : settings.numberTape;
+        entry.nameId = 40049;
+        entry.unitId = 40053;
+        entry.range = rowRange(tube ? SettingRow::CountTube : SettingRow::CountOther);
+        entry.initial = tube ? settings.numberTube : settings.numberTape;
         break;
     }
     case PackageItem::Pitch: {
         const bool tapeLike = model::isTape(targetKind) || targetKind == TargetKind::IdPlate;
-        spec.nameId = 40050;
-        spec.unitId = 40052;
-        spec.decimals = 1;
+        entry.nameId = 40050;
+        entry.unitId = 40052;
+        entry.decimals = 1;
         if (tapeLike) {
-            spec.range = rowRange(SettingRow::PitchTape);
+            entry.range = rowRange(SettingRow::PitchTape);
         } else if (model::isPlate(targetKind)) {
-            spec.range = rowRange(SettingRow::PitchPlate);
+            entry.range = rowRange(SettingRow::PitchPlate);
         } else {
-            spec.range = rowRange(SettingRow::PitchTube);
+            entry.range = rowRange(SettingRow::PitchTube);
         }
-        spec.initial = tapeLike || model::isPlate(targetKind) ? settings.pitchLenTape : settings.pitchLenTube;
+        entry.initial = tapeLike || model::isPlate(targetKind) ? settings.pitchLenTape : settings.pitchLenTube;
         break;
     }
     case PackageItem::Underline:
-        spec.nameId = 43060;
-        spec.listIndex = ListUnderline;
-        spec.initial = catalogue.settingRange(SettingRow::Underline).defaultValue;
+        entry.nameId = 43060;
+        entry.listIndex = ListUnderline;
+        entry.initial = catalogue.settingRange(SettingRow::Underline).defaultValue;
         break;
     case PackageItem::Reverse:
-        spec.nameId = 40051;
-        spec.listIndex = ListReverse;
-        spec.initial = catalogue.settingRange(SettingRow::Reverse).defaultValue;
+        entry.nameId = 40051;
+        entry.listIndex = ListReverse;
+        entry.initial = catalogue.settingRange(SettingRow::Reverse).defaultValue;
         break;
     }
-    return spec;
+    return entry;
 }
 
-PackageValue parsePackageValue(const PackageItemSpec& spec, std::string_view text) {
+PackageValue parsePackageValue(const PackageItemSpec& entry, std::string_view text) {
     PackageValue result;
     const std::optional<int> value =
-        spec.decimals == 1 ? parseTenthsText(text) : parseStrictIntegerText(text);
-    if (value && *value >= spec.range.lower && *value <= spec.range.upper) {
+        entry.decimals == 1 ? parseTenthsText(text) : parseStrictIntegerText(text);
+    if (value && *value >= entry.range.lower && *value <= entry.range.upper) {
         result.ok = true;
         result.value = *value;
         return result;
     }
-    if (spec.decimals == 1) {
+    if (entry.decimals == 1) {
         result.messageId = targetMessages::DecimalRange;
-        result.message = decimalRangeMessage(spec.range.lower, spec.range.upper);
+        result.message = decimalRangeMessage(entry.range.lower, entry.range.upper);
     } else {
         result.messageId = targetMessages::IntegerRange;
-        result.message = integerRangeMessage(spec.range.lower, spec.range.upper);
+        result.message = integerRangeMessage(entry.range.lower, entry.range.upper);
     }
     return result;
 }

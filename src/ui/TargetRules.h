@@ -238,7 +238,7 @@ struct PackageValue {
     std::string message;
 };
 
-PackageValue parsePackageValue(const PackageItemSpec& spec, std::string_view text);
+PackageValue parsePackageValue(const PackageItemSpec& entry, std::string_view text);
 
 /// "%d" of the value, or "%.1f" of value / 10 for one decimal.
 std::string formatFieldValue(int value, int decimals);

@@ -535,11 +535,11 @@ TEST(PackageRules, RangesAndInitialValuesByItemAndKind) {
         settings.pitchLenTube = 250;
         settings.numberTape = 3;
         settings.numberTube = 4;
-        const PackageItemSpec spec = packageItemSpec(row.item, row.kind, catalogue, settings);
-        EXPECT_EQ(spec.listIndex, -1);
-        EXPECT_EQ(spec.range, (model::ValueRange{row.lower, row.upper}));
-        EXPECT_EQ(spec.initial, row.initial);
-        EXPECT_EQ(spec.unitId, row.unitId);
+        const PackageItemSpec entry = packageItemSpec(row.item, row.kind, catalogue, settings);
+        EXPECT_EQ(entry.listIndex, -1);
+        EXPECT_EQ(entry.range, (model::ValueRange{row.lower, row.upper}));
+        EXPECT_EQ(entry.initial, row.initial);
+        EXPECT_EQ(entry.unitId, row.unitId);
     }
 
     const model::Catalogue w3(QX950W3);
