@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/EditData.h"
+
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+class QSettings;
+
+namespace qx::ui {
+
+class CKorvintaView;
+class CMySplitterWnd;
+class EditDocument;
+struct EnablingContext;
+
+/// One step of a document window's undo or redo list: the grid's focus and selection and a whole
+/// copy of the record before the change.
+struct UndoRecord {
+    int focusColumn = 0;
+    int focusRow = 0;
+    QRect selection;
+    model::EditData data;
+};
+
+/// A document window: the grid view, the property pane and the print image pane in two
+/// splitters, the pane ratios kept in the settings store, and the window's undo and redo lists.
+class CChildFrame final : public QWidget {
+    Q_OBJECT
+
+public:
+    /// `store` holds the "Settings" section the window reads and writes its layout in.
+    CChildFrame(EditDocument& document, QSettings& store, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    EditDocument& document() const { return m_document; }
+    CKorvintaView& view() const { return *m_view; }
+    QWidget& propertyPane() const { return *m_propertyPane; }
+    QWidget& printImagePane() const { return *m_printImagePane; }
+    CMySplitterWnd& outerSplitter() const { return *m_outer; }
+    CMySplitterWnd& innerSplitter() const { return *m_inner; }
+
+    int paneRatioH() const { return m_paneRatioH; }
+    int paneRatioV() const { return m_paneRatioV; }
+
+    /// The size the window takes when it is not shown at full size.
+    QSize normalSize() const { return m_normalSize; }
+    void setNormalSize(QSize size) { m_normalSize = size; }
+
+    /// First activation: the stored text-line column widths, the grid pane gets the focus.
+    void activateFirstTime();
+
+    /// The commands this window carries out itself.
+    bool hasCommand(int command) const;
+    /// Runs one of them; false when it is not this window's.
+    bool runCommand(int command);
+
+    /// The window's part of the enabling rules (document, grid and undo lists).
+    void fillEnablingContext(EnablingContext& context) const;
+
+    const std::deque<UndoRecord>& undoList() const { return m_undo; }
+    const std::deque<UndoRecord>& redoList() const { return m_redo; }
+
+    /// The width the property pane needs: its own preferred width plus the divider, or 230.
+    int propertyPaneWidth() const;
+
+    /// Asked before the window closes; false keeps it open (the document's save question).
+    void setCloseQuery(std::function<bool(CChildFrame&)> query) { m_closeQuery = std::move(query); }
+
+signals:
+    /// Something the enabling rules look at has changed (focus, selection, editing state).
+    void commandStateChanged();
+    /// A command the grid asks for; the main frame runs it as if from its menu.
+    void commandRequested(int command);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void layoutPanes();
+    void recomputeRatios();
+    void focusPane(int step);
+
+    EditDocument& m_document;
+    QSettings& m_store;
+    CMySplitterWnd* m_outer;
+    CMySplitterWnd* m_inner;
+    CKorvintaView* m_view;
+    QWidget* m_propertyPane;
+    QWidget* m_printImagePane;
+    int m_paneRatioH;
+    int m_paneRatioV;
+    QSize m_normalSize;
+    bool m_activated = false;
+    std::deque<UndoRecord> m_undo;
+    std::deque<UndoRecord> m_redo;
+    std::function<bool(CChildFrame&)> m_closeQuery;
+};
+
+} // namespace qx::ui
