@@ -1,0 +1,413 @@
+#include "app/KorvintaApp.h"
+#include "app/KorvintaDoc.h"
+#include "app/SplashWnd.h"
+#include "formats/DocumentFile.h"
+#include "model/StringTable.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "ui/KorvintaView.h"
+#include "ui/MainFrame.h"
+#include "ui/TableCtrl.h"
+#include "ui/TubePrintTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace qx::app {
+namespace {
+
+using output::Answer;
+using output::testing::ScriptedPrompter;
+namespace Command = ui::Command;
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+QByteArray fileContents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+/// An application on a store in a temporary folder, every dialog answered by the test.
+class KorvintaAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        ASSERT_TRUE(m_dir.isValid());
+    }
+
+    QString storePath() const { return m_dir.filePath(QStringLiteral("store.ini")); }
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    /// Makes the application and answers its dialogs from the members below.
+    CKorvintaApp& makeApp() {
+        m_store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
+        m_app = std::make_unique<CKorvintaApp>(*m_store, &m_prompter);
+        CKorvintaApp::Dialogs& d = m_app->dialogs();
+        d.selectModel = [this](QWidget*, model::ModelType current) {
+            m_offeredModel = current;
+            return m_model;
+        };
+        d.targetSettings = [this](QWidget*, const ui::EditorContext&, model::EditData&, bool newDocument) {
+            m_targetNewDocument.push_back(newDocument);
+            const bool confirm = m_targetAnswers.empty() || m_targetAnswers.front();
+            if (!m_targetAnswers.empty()) {
+                m_targetAnswers.pop_front();
+            }
+            return confirm;
+        };
+        d.saveTarget = [this](QWidget*, const ui::EditorContext&, const QString& name, const QString& folder)
+            -> std::optional<ui::SaveTarget> {
+            m_proposed.push_back(name);
+            m_proposedFolder = folder;
+            if (m_savePath.isEmpty()) {
+                return std::nullopt;
+            }
+            return ui::SaveTarget{m_savePath, false, {}};
+        };
+        d.openFile = [this](QWidget*, const QString&) { return m_openPath; };
+        d.about = [this](QWidget*) { ++m_aboutShown; };
+        d.openManual = [this](const QUrl& url) { m_manuals.push_back(url); };
+        return *m_app;
+    }
+
+    /// Starts without the splash and waits for the deferred start-up.
+    CKorvintaApp& startApp(StartupOptions options = {}) {
+        options.splash = false;
+        CKorvintaApp& app = makeApp();
+        EXPECT_TRUE(app.initialise(options));
+        for (int i = 0; i < 50 && !app.isStarted(); ++i) {
+            QTest::qWait(5);
+        }
+        EXPECT_TRUE(app.isStarted());
+        return app;
+    }
+
+    void TearDown() override {
+        m_app.reset();
+        settle();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<CKorvintaApp> m_app;
+    model::ModelType m_model = 9;
+    std::optional<model::ModelType> m_offeredModel;
+    std::deque<bool> m_targetAnswers;
+    std::vector<bool> m_targetNewDocument;
+    std::vector<QString> m_proposed;
+    QString m_proposedFolder;
+    QString m_savePath;
+    QString m_openPath;
+    int m_aboutShown = 0;
+    std::vector<QUrl> m_manuals;
+};
+
+TEST_F(KorvintaAppTest, KeyPressEndsSplashAndRunsTheStartUpOnce) {
+    CKorvintaApp& app = makeApp();
+    ASSERT_TRUE(app.initialise(StartupOptions{}));
+    ASSERT_NE(app.splash(), nullptr);
+    EXPECT_TRUE(app.splash()->isVisible());
+    EXPECT_FALSE(app.isStarted());
+
+    // F1 would open the manual; while the splash shows, the press only ends the splash.
+    QTest::keyClick(app.mainFrame(), Qt::Key_F1);
+    settle();
+    EXPECT_TRUE(m_manuals.empty());
+    EXPECT_EQ(app.splash(), nullptr);
+    ASSERT_TRUE(app.isStarted());
+    EXPECT_EQ(m_offeredModel, 9); // empty store: the QX-950W3
+    EXPECT_EQ(app.modelType(), 9);
+    // No file named: a new document, with its target dialog first.
+    ASSERT_EQ(m_targetNewDocument, std::vector<bool>{true});
+    ASSERT_EQ(app.documents().size(), 1u);
+    EXPECT_EQ(app.documents().front()->title(), QStringLiteral("QXPC1"));
+    EXPECT_TRUE(app.documents().front()->isModified());
+
+    app.mainFrame()->runCommand(Command::DeferredStartup);
+    EXPECT_EQ(app.documents().size(), 1u);
+}
+
+TEST_F(KorvintaAppTest, StoredValuesAreReadForTheChosenModelAndWrittenAtExit) {
+    {
+        QSettings seed(storePath(), QSettings::IniFormat);
+        seed.setValue(QStringLiteral("Config/ModelType"), 5);
+        seed.setValue(QStringLiteral("Config/NumberTube"), 500);
+        seed.setValue(QStringLiteral("Config/PrintFont"), 2);
+    }
+    m_model = 0;
+    m_targetAnswers = {false};
+    CKorvintaApp& app = startApp();
+    EXPECT_EQ(m_offeredModel, 5);
+    EXPECT_EQ(app.settings().numberTube, 100); // the QX-780's bound, not the W2's
+    EXPECT_EQ(app.settings().zeroSlash, 1);
+    EXPECT_TRUE(app.documents().empty());
+
+    app.mainFrame()->close();
+    settle();
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Config/ModelType")).toInt(), 0);
+    EXPECT_EQ(written.value(QStringLiteral("Config/NumberTube")).toInt(), 100);
+    EXPECT_EQ(written.value(QStringLiteral("Config/ZeroSlash")).toInt(), 1);
+    EXPECT_EQ(written.value(QStringLiteral("Print/HeatVolume")).toInt(), 4);
+    EXPECT_TRUE(written.contains(QStringLiteral("Settings/WndMainPosition")));
+    EXPECT_TRUE(written.contains(QStringLiteral("Config/DefaultCfDrive")));
+}
+
+TEST_F(KorvintaAppTest, CancelledNewDocumentLeavesNoWindow) {
+    m_targetAnswers = {true, false, true};
+    CKorvintaApp& app = startApp();
+    ASSERT_EQ(app.mainFrame()->documentWindows().size(), 1u);
+    EXPECT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
+    EXPECT_EQ(app.mainFrame()->documentWindows().size(), 1u);
+    EXPECT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
+    ASSERT_EQ(app.documents().size(), 2u);
+    EXPECT_EQ(app.documents().back()->title(), QStringLiteral("QXPC2"));
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - [QXPC2]"));
+}
+
+TEST_F(KorvintaAppTest, NewerModelFileShows42001AndNoWindow) {
+    const model::Catalogue newer(9);
+    const model::EditData data = model::createEditData(newer, 1);
+    const formats::SaveDocumentResult saved =
+        formats::saveDocumentFile(data, newer, model::OperatorSettings::defaultsFor(newer));
+    ASSERT_TRUE(saved.ok);
+    writeFile(path("newer.QXF"), QByteArray(reinterpret_cast<const char*>(saved.bytes.data()),
+                                            static_cast<qsizetype>(saved.bytes.size())));
+    m_model = 0;
+    StartupOptions options;
+    options.documentPath = path("newer.QXF");
+    CKorvintaApp& app = startApp(options);
+    EXPECT_EQ(m_prompter.shownIds(), std::vector<int>{42001});
+    EXPECT_TRUE(app.documents().empty());
+    EXPECT_TRUE(app.mainFrame()->documentWindows().empty());
+}
+
+TEST_F(KorvintaAppTest, MissingFileGivesTheNotFoundMessageWithItsPath) {
+    CKorvintaApp& app = startApp();
+    m_openPath = path("gone.QXF");
+    app.mainFrame()->runCommand(Command::FileOpen);
+    ASSERT_EQ(m_prompter.shownIds(), std::vector<int>{61729});
+    EXPECT_NE(m_prompter.shown().front().text.find("gone.QXF"), std::string::npos);
+    EXPECT_EQ(app.documents().size(), 1u);
+}
+
+TEST_F(KorvintaAppTest, SaveAsWritesTheFileAndNamesTheDocument) {
+    CKorvintaApp& app = startApp();
+    m_savePath = path("saved.QXF");
+    ASSERT_TRUE(app.mainFrame()->runCommand(Command::FileSave)); // never saved: asks where
+    EXPECT_EQ(m_proposed, std::vector<QString>{QStringLiteral("QXPC1")});
+    EXPECT_EQ(fileContents(m_savePath).size(), 28476);
+    CKorvintaDoc& document = *app.documents().front();
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.title(), QStringLiteral("saved.QXF"));
+    EXPECT_EQ(app.recentFiles().value(0), QFileInfo(m_savePath).absoluteFilePath());
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(QDir(written.value(QStringLiteral("Directory/DirectoryPath")).toString()), QDir(m_dir.path()));
+
+    // Save As proposes the document's own name in its own folder.
+    m_savePath.clear();
+    app.mainFrame()->runCommand(Command::FileSaveAs);
+    EXPECT_EQ(m_proposed.back(), QStringLiteral("saved.QXF"));
+    EXPECT_EQ(QDir(m_proposedFolder), QDir(m_dir.path()));
+
+    // The saved file opens again (into a second document: a copy under another name).
+    QFile::copy(path("saved.QXF"), path("copy.QXF"));
+    CKorvintaDoc* reopened = app.openDocumentFile(path("copy.QXF"));
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_FALSE(reopened->isModified());
+    EXPECT_EQ(app.openDocumentFile(path("copy.QXF")), reopened);
+    EXPECT_EQ(app.documents().size(), 2u);
+}
+
+TEST_F(KorvintaAppTest, CsvSaveKeepsTheDocumentModifiedAndUnnamed) {
+    CKorvintaApp& app = startApp();
+    m_savePath = path("rows.CSV");
+    app.mainFrame()->runCommand(Command::FileSaveAs);
+    EXPECT_TRUE(QFile::exists(m_savePath));
+    EXPECT_TRUE(app.documents().front()->isModified());
+    EXPECT_EQ(app.documents().front()->title(), QStringLiteral("QXPC1"));
+}
+
+TEST_F(KorvintaAppTest, FailedTrialKeepsTheOldFileAndShowsTheBlock) {
+    CKorvintaApp& app = startApp();
+    writeFile(path("keep.QXF"), "previous contents");
+    CKorvintaDoc& document = *app.documents().front();
+    document.data().blockCount = 3;
+    document.data().block(2).lineCount = 2;
+    document.data().line(2, 1).chars.assign(6000, 0x2341);
+    document.notifyChanged(ui::UpdateHint::Everything);
+
+    m_savePath = path("keep.QXF");
+    EXPECT_FALSE(app.saveDocument(document, true));
+    EXPECT_EQ(m_prompter.shownIds(), std::vector<int>{42002});
+    EXPECT_EQ(fileContents(path("keep.QXF")), QByteArray("previous contents"));
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.title(), QStringLiteral("QXPC1"));
+    const ui::CTableCtrl& grid = app.mainFrame()->activeWindow()->view().grid().grid();
+    EXPECT_EQ(grid.focusRow(), 2);
+    EXPECT_EQ(grid.focusColumn(), 1);
+}
+
+TEST_F(KorvintaAppTest, WriteFailureNamesTheCauseAndKeepsTheDocument) {
+    CKorvintaApp& app = startApp();
+    m_savePath = path("no-such-folder/a.QXF");
+    EXPECT_FALSE(app.saveDocument(*app.documents().front(), true));
+    ASSERT_EQ(m_prompter.shownIds(), std::vector<int>{61729});
+    EXPECT_TRUE(app.documents().front()->isModified());
+}
+
+TEST_F(KorvintaAppTest, CsvOpensUntitledWith42009AndTheTargetDialog) {
+    writeFile(path("rows.CSV"), "ABC,DEF,,,3,25.0\r\nGHI,,,,1,30.0\r\n");
+    m_targetAnswers = {false, true, false};
+    CKorvintaApp& app = startApp(); // the first new document is cancelled
+    ASSERT_TRUE(app.documents().empty());
+
+    CKorvintaDoc* opened = app.openDocumentFile(path("rows.CSV"));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(m_prompter.shownIds(), std::vector<int>{42009});
+    EXPECT_EQ(opened->title(), QStringLiteral("QXPC1"));
+    EXPECT_TRUE(opened->pathName().isEmpty());
+    EXPECT_TRUE(opened->isModified());
+    EXPECT_EQ(opened->data().blockCount, 2);
+    EXPECT_EQ(m_targetNewDocument.back(), true);
+
+    // Cancelling the target dialog closes the document again, without the save question.
+    EXPECT_EQ(app.openDocumentFile(path("rows.CSV")), nullptr);
+    settle();
+    EXPECT_EQ(m_prompter.shownIds(), (std::vector<int>{42009, 42009}));
+    EXPECT_EQ(app.documents().size(), 1u);
+    EXPECT_EQ(app.mainFrame()->documentWindows().size(), 1u);
+}
+
+TEST_F(KorvintaAppTest, ClosingAModifiedDocumentAsks61699) {
+    CKorvintaApp& app = startApp();
+    m_prompter = ScriptedPrompter({Answer::Cancel, Answer::No});
+    app.mainFrame()->runCommand(Command::FileClose);
+    settle();
+    ASSERT_EQ(m_prompter.shownIds(), std::vector<int>{61699});
+    EXPECT_EQ(m_prompter.shown().front().text, "QXPC1 への変更を保存しますか?");
+    EXPECT_EQ(app.documents().size(), 1u);
+
+    app.mainFrame()->runCommand(Command::FileClose);
+    settle();
+    EXPECT_TRUE(app.documents().empty());
+    EXPECT_TRUE(app.mainFrame()->documentWindows().empty());
+    // Without a document the bar is menu 128 again.
+    EXPECT_EQ(app.mainFrame()->shownMenus().size(), 2);
+}
+
+TEST_F(KorvintaAppTest, ExitQuestionCanKeepTheProgramRunning) {
+    CKorvintaApp& app = startApp();
+    m_prompter = ScriptedPrompter({Answer::Cancel});
+    EXPECT_FALSE(app.mainFrame()->close());
+    EXPECT_TRUE(app.mainFrame()->isVisible());
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_FALSE(written.contains(QStringLiteral("Config/ModelType")));
+}
+
+TEST_F(KorvintaAppTest, LaterCommandsAreInTheMenusButDisabled) {
+    CKorvintaApp& app = startApp();
+    ui::CMainFrame& frame = *app.mainFrame();
+    frame.updateCommandStates();
+    for (const int command : {Command::FilePrint, Command::Send, Command::WholeImage, Command::EnvironmentSettings,
+                              Command::FileInsert, Command::BlockInsert, Command::Undo}) {
+        ASSERT_NE(frame.action(command), nullptr) << command;
+        EXPECT_FALSE(frame.action(command)->isEnabled()) << command;
+    }
+    for (const int command : {Command::FileNew, Command::FileSave, Command::TargetSettings, Command::HelpIndex}) {
+        EXPECT_TRUE(frame.action(command)->isEnabled()) << command;
+    }
+    frame.runCommand(Command::HelpIndex);
+    ASSERT_EQ(m_manuals.size(), 1u);
+    EXPECT_TRUE(m_manuals.front().toLocalFile().endsWith(QStringLiteral("/KorvintaPCEditor_Manual.pdf")));
+    frame.runCommand(Command::AppAbout);
+    EXPECT_EQ(m_aboutShown, 1);
+}
+
+TEST_F(KorvintaAppTest, DocumentWindowKeepsItsLayoutForTheNextOne) {
+    CKorvintaApp& app = startApp();
+    ui::CChildFrame* window = app.mainFrame()->activeWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->paneRatioV(), 70);
+    EXPECT_EQ(window->view().modeText(), QStringLiteral("ピッチ長モード"));
+    window->setNormalSize(QSize(640, 480));
+    app.documents().front()->setModified(false);
+    app.mainFrame()->runCommand(Command::FileClose);
+    settle();
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Settings/WndChildSize")).toString(), QStringLiteral("640,480"));
+    EXPECT_EQ(written.value(QStringLiteral("Settings/PaneRatioV")).toInt(), 70);
+    EXPECT_EQ(written.value(QStringLiteral("Settings/ColumnSize00")).toInt(), 94);
+}
+
+TEST_F(KorvintaAppTest, EmptyDocumentFileOpensAsANewNamedDocument) {
+    writeFile(path("empty.QXF"), QByteArray());
+    StartupOptions options;
+    options.documentPath = path("empty.QXF");
+    CKorvintaApp& app = startApp(options);
+    ASSERT_EQ(app.documents().size(), 1u);
+    CKorvintaDoc& document = *app.documents().front();
+    EXPECT_EQ(document.title(), QStringLiteral("empty.QXF"));
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.data().blockCount, 1);
+    EXPECT_TRUE(m_targetNewDocument.empty());
+}
+
+TEST_F(KorvintaAppTest, DroppedFilesOpenOneAfterTheOther) {
+    writeFile(path("a.QXF"), QByteArray());
+    writeFile(path("b.QXF"), QByteArray());
+    CKorvintaApp& app = startApp();
+    app.openDroppedFiles({path("a.QXF"), path("b.QXF")});
+    ASSERT_EQ(app.documents().size(), 3u);
+    EXPECT_EQ(app.documents()[1]->title(), QStringLiteral("a.QXF"));
+    EXPECT_EQ(app.activeDocument(), app.documents()[2]);
+}
+
+TEST_F(KorvintaAppTest, MinimisedPlacementComesBackNormal) {
+    {
+        QSettings seed(storePath(), QSettings::IniFormat);
+        seed.setValue(QStringLiteral("Settings/WndMainPosition"), QStringLiteral("0,2,-1,-1,-1,-1,50,60,850,660"));
+    }
+    CKorvintaApp& app = startApp();
+    EXPECT_FALSE(app.mainFrame()->isMinimized());
+    EXPECT_FALSE(app.mainFrame()->isMaximized());
+    EXPECT_EQ(app.mainFrame()->geometry().size(), QSize(800, 600));
+}
+
+TEST_F(KorvintaAppTest, ExitAnsweredYesSavesBeforeTheSettingsAreWritten) {
+    CKorvintaApp& app = startApp();
+    m_prompter = ScriptedPrompter({Answer::Yes});
+    m_savePath = path("at-exit.QXF");
+    EXPECT_TRUE(app.mainFrame()->close());
+    EXPECT_EQ(m_prompter.shownIds(), std::vector<int>{61699});
+    EXPECT_EQ(fileContents(m_savePath).size(), 28476);
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Config/ModelType")).toInt(), 9);
+    EXPECT_EQ(written.value(QStringLiteral("Recent File List/File1")).toString(),
+              QFileInfo(m_savePath).absoluteFilePath());
+}
+
+} // namespace
+} // namespace qx::app
