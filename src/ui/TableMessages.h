@@ -49,8 +49,7 @@ inline constexpr int ColumnHeader = 0xEA01; ///< SEL_SOURCE_COLUMNHEADER: draggi
 inline constexpr int RowHeader = 0xEA11;    ///< SEL_SOURCE_ROWHEADER: dragging in the row header
 } // namespace SelectionSource
 
-/// Child-window ids of the grid (object names "0xE900" etc. are not used; the ids are for callers
-/// that keep the numbers).
+/// Child-window ids of the grid's editor and bars, for callers that keep the numbers.
 namespace TableChildId {
 inline constexpr int Editor = 0xE900;
 inline constexpr int HorizontalBar = 0xEA00;
