@@ -411,11 +411,16 @@ void CTableCtrl::editorCancel() {
 }
 
 void CTableCtrl::forwardToEditor(QEvent* event) {
-    if (m_editor == nullptr) {
+    // A key the editor does not use comes back up to the grid: hand it down only once, or the two
+    // would pass it to each other until the stack runs out.
+    if (m_editor == nullptr || m_forwardingKey) {
+        event->ignore();
         return;
     }
     if (QWidget* window = m_editor->editorWindow()) {
+        m_forwardingKey = true;
         QCoreApplication::sendEvent(keyTarget(window), event);
+        m_forwardingKey = false;
     }
 }
 

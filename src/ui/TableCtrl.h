@@ -181,6 +181,7 @@ private:
     void commitEditor();
     void destroyEditor(bool takeFocus);
     void forwardToEditor(QEvent* event);
+    bool m_forwardingKey = false; ///< a key is being handed to the open editor
     void updateMetrics();
     void syncBars();
     void onBarAction(bool horizontal, int action);

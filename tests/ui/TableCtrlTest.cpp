@@ -321,6 +321,17 @@ TEST_F(TableWidgetTest, F2EditsWithTheCellTextAndEnterStoresAndMovesDown) {
     EXPECT_EQ(model.sequenceCalls, 0); // not a text line
 }
 
+TEST_F(TableWidgetTest, AKeyTheEditorDoesNotUseLeavesEditingAlone) {
+    focusAt(1, 1);
+    QTest::keyClick(&table, Qt::Key_F2);
+    ASSERT_NE(editorWindow(), nullptr);
+    // The editor passes F5 back up; the grid must not hand it down again and again.
+    QTest::keyClick(editorWindow(), Qt::Key_F5);
+    QTest::keyClick(&table, Qt::Key_F5);
+    EXPECT_TRUE(table.isEditorOpen());
+    EXPECT_TRUE(model.writes.empty());
+}
+
 TEST_F(TableWidgetTest, TypingReplacesTheCellAndTabMovesRight) {
     model.texts[{0, 0}] = QStringLiteral("old");
     model.textFlag = 1;
