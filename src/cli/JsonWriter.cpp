@@ -1,5 +1,7 @@
 #include "JsonWriter.h"
 
+#include "model/TextConversion.h"
+
 #include <cstdio>
 
 namespace qx::cli {
@@ -82,53 +84,12 @@ void JsonWriter::value(std::string_view text) {
     m_text += quoted(text);
 }
 
-namespace {
-
-/// Length of the well-formed UTF-8 sequence at text[i], or 0.
-std::size_t wellFormedLength(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    std::uint32_t value = 0;
-    std::uint32_t smallest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-        smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-        smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-        smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() - i < length) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0u) != 0x80u) {
-            return 0;
-        }
-        value = (value << 6) | (next & 0x3Fu);
-    }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return 0;
-    }
-    return length;
-}
-
-} // namespace
-
 std::string JsonWriter::quoted(std::string_view utf8) {
     std::string out = "\"";
     for (std::size_t i = 0; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c >= 0x80) {
-            const std::size_t length = wellFormedLength(utf8, i);
+            const std::size_t length = model::wellFormedUtf8Length(utf8, i);
             if (length == 0) {
                 out += "\xEF\xBF\xBD"; // U+FFFD
                 ++i;

@@ -53,42 +53,10 @@ bool startsWithUtf8Mark(std::span<const std::uint8_t> bytes) {
 }
 
 bool isValidUtf8(std::span<const std::uint8_t> bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::uint8_t lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        std::uint32_t value = 0;
-        std::uint32_t smallest = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            value = lead & 0x1Fu;
-            smallest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            value = lead & 0x0Fu;
-            smallest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            value = lead & 0x07u;
-            smallest = 0x10000;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const std::uint8_t next = bytes[i + k];
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            value = (value << 6) | (next & 0x3Fu);
-        }
-        if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = model::wellFormedUtf8Length(text, i);
+        if (length == 0) {
             return false;
         }
         i += length;

@@ -432,6 +432,14 @@ std::string widenText(std::string_view sjis) {
     return out;
 }
 
+std::size_t wellFormedUtf8Length(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) {
+        return 0;
+    }
+    const Utf8Char c = decodeUtf8(text, pos);
+    return c.valid ? c.length : 0;
+}
+
 std::string codesToUtf8(std::span<const CharCode> codes, bool blankSpecials) {
     return sjisToUtf8(codesToText(codes, blankSpecials));
 }

@@ -86,6 +86,10 @@ TextToCodesResult utf8ToCodes(std::string_view utf8, bool tokens);
 /// Shift_JIS bytes as UTF-8; a byte or pair without a character becomes U+FFFD. Zero bytes are kept.
 std::string sjisToUtf8(std::string_view sjis);
 
+/// Length of the well-formed UTF-8 character at `pos` (1 to 4 bytes), or 0 when the bytes there are
+/// malformed (overlong forms, surrogates, values above U+10FFFF, a sequence cut short).
+std::size_t wellFormedUtf8Length(std::string_view text, std::size_t pos);
+
 /// UTF-8 as Shift_JIS; nullopt when the text is malformed or holds a character with no code page 932 form.
 std::optional<std::string> utf8ToSjis(std::string_view utf8);
 
