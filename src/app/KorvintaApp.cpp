@@ -171,7 +171,8 @@ void CKorvintaApp::deferredStartup() {
     m_catalogue = std::make_unique<model::Catalogue>(chosen);
     m_settings = settingsFromStore(stored, readStoredPrintValues(m_store), *m_catalogue);
     m_printOptions = output::withPrintParameters(output::PrintOptions{}, m_settings.print);
-    m_context.emplace(ui::EditorContext{*m_catalogue, m_settings, m_printOptions, *m_prompter, m_store, m_drives});
+    m_context.emplace(ui::EditorContext{*m_catalogue, m_settings, m_printOptions, *m_prompter, m_store, m_drives,
+                                         &m_forbiddenCharNotice});
     m_frame->setModelType(chosen);
     m_started = true;
     m_starting = false;

@@ -5,6 +5,7 @@
 #include "model/OperatorSettings.h"
 #include "output/PrintOptions.h"
 #include "ui/EditorContext.h"
+#include "ui/ForbiddenCharNotice.h"
 #include "ui/MainFrame.h"
 #include "ui/MainFrameHost.h"
 #include "ui/SaveTarget.h"
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<model::Catalogue> m_catalogue;
     model::OperatorSettings m_settings;
     output::PrintOptions m_printOptions;
+    ui::ForbiddenCharNotice m_forbiddenCharNotice;
     std::optional<ui::EditorContext> m_context;
 
     std::unique_ptr<ui::CMainFrame> m_frame;

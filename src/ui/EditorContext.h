@@ -15,6 +15,8 @@ class DriveProvider;
 
 namespace qx::ui {
 
+class ForbiddenCharNotice;
+
 /// What every window, view and dialog of a running editor works with. The application object owns
 /// all of it for the whole run and hands this out; nothing below it reaches for a global.
 struct EditorContext {
@@ -24,6 +26,8 @@ struct EditorContext {
     output::Prompter& prompter;          ///< every message box goes through it
     QSettings& store;                    ///< the settings store (window layouts, dialog values)
     output::DriveProvider* drives = nullptr; ///< removable volumes for saving to memory cards
+    /// The run's forbidden-character notice: ticking its box in one window silences every window.
+    ForbiddenCharNotice* forbiddenCharNotice = nullptr;
 };
 
 } // namespace qx::ui

@@ -227,8 +227,8 @@ void CTubePrintTable::setSymbolPictureProvider(std::function<QImage(model::CharC
 }
 
 ForbiddenCharNotice& CTubePrintTable::notice() {
-    if (m_notice != nullptr) {
-        return *m_notice;
+    if (ForbiddenCharNotice* shared = m_document.context().forbiddenCharNotice) {
+        return *shared;
     }
     if (!m_ownNotice) {
         m_ownNotice = std::make_unique<ForbiddenCharNotice>();

@@ -95,9 +95,6 @@ public:
     /// pitch is editable (pitch-length mode, no automatic pitch, no label target).
     void applyColumnEditability();
 
-    /// The run's forbidden-character notice (owned by the application; it outlives the table).
-    /// Without one the table keeps a notice of its own, which silences only itself.
-    void setForbiddenCharNotice(ForbiddenCharNotice* notice) { m_notice = notice; }
     /// The frame's enabling rules for the context menu's commands; without them all are enabled.
     void setCommandEnabler(std::function<bool(int command)> enabler) { m_commandEnabler = std::move(enabler); }
     /// The picture of a special code (printer symbol or marker) at its natural size; a null image
@@ -186,7 +183,7 @@ private:
     CellPos m_contentBarCell; ///< the cell whose text the content bar holds
     model::ValueRange m_countRange;
     model::ValueRange m_pitchRange;
-    ForbiddenCharNotice* m_notice = nullptr;
+    /// Only when the editor context has no notice of the run (it then silences only this table).
     std::unique_ptr<ForbiddenCharNotice> m_ownNotice;
     std::function<bool(int)> m_commandEnabler;
     std::function<QImage(model::CharCode)> m_symbolPictures;

@@ -39,7 +39,8 @@ protected:
     void open(model::ModelType model = model::models::QX950W3) {
         catalogue = std::make_unique<model::Catalogue>(model);
         settings = model::OperatorSettings::defaultsFor(*catalogue);
-        context = std::make_unique<EditorContext>(EditorContext{*catalogue, settings, printOptions, prompter, store});
+        context = std::make_unique<EditorContext>(
+            EditorContext{*catalogue, settings, printOptions, prompter, store, nullptr, &notice});
         model::EditData data = model::createEditData(*catalogue, 1);
         data.blockCount = 3;
         for (int b = 0; b < 3; ++b) {
@@ -49,7 +50,6 @@ protected:
         table = std::make_unique<CTubePrintTable>(*document);
         // As the view does: every change notification refreshes the grid.
         QObject::connect(document.get(), &EditDocument::changed, table.get(), &CTubePrintTable::refresh);
-        table->setForbiddenCharNotice(&notice);
         table->resize(900, 500);
         table->show();
         QApplication::setActiveWindow(table.get());
@@ -89,9 +89,10 @@ protected:
     std::unique_ptr<EditorContext> context;
     std::unique_ptr<EditDocument> document;
     int noticesShown = 0;
+    bool tickNotice = false; ///< how the operator closes the notice
     ForbiddenCharNotice notice{[this](QWidget*) {
         ++noticesShown;
-        return false;
+        return tickNotice;
     }};
     std::unique_ptr<CTubePrintTable> table;
 };
@@ -225,6 +226,33 @@ TEST_F(TubePrintTableTest, UnprintableCharactersAreReportedOncePerCharacter) {
     EXPECT_EQ(noticesShown, 2);
     EXPECT_EQ(data().line(0, 0).chars,
               (model::CodeList{0x2361, model::codes::FullWidthBlank, model::codes::FullWidthBlank}));
+}
+
+TEST_F(TubePrintTableTest, TickingTheNoticeInOneWindowSilencesEveryWindowOfTheRun) {
+    open();
+    tickNotice = true;
+    focus(0, 0);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x81"));
+    QApplication::sendEvent(&grid(), &commit);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(noticesShown, 1);
+
+    // A second document window of the same run.
+    EditDocument other(*context, model::createEditData(*catalogue, 1));
+    CTubePrintTable otherTable(other);
+    otherTable.resize(900, 500);
+    otherTable.show();
+    QApplication::setActiveWindow(&otherTable);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherTable));
+    otherTable.grid().setFocusCell({0, 0});
+    otherTable.grid().setFocus();
+    QCoreApplication::processEvents();
+    QApplication::sendEvent(&otherTable.grid(), &commit);
+    QTest::keyClick(&otherTable.grid(), Qt::Key_Return);
+    EXPECT_EQ(other.data().line(0, 0).chars,
+              (model::CodeList{model::codes::FullWidthBlank, model::codes::FullWidthBlank}));
+    EXPECT_EQ(noticesShown, 1);
 }
 
 TEST_F(TubePrintTableTest, BackspaceInTheGridEditorRemovesAMarkerAndItsDefinition) {

@@ -1,0 +1,140 @@
+// The block grid on a full document: a repaint of every visible cell, the same right after a
+// change every line may have taken part in, and one typed cell from the first key to the
+// repainted grid (commit, output check of the whole document, repaint).
+#include "ui/TubePrintTable.h"
+
+#include "model/Catalogue.h"
+#include "model/OperatorSettings.h"
+#include "output/PrintOptions.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/CommandIds.h"
+#include "ui/EditDocument.h"
+#include "ui/ForbiddenCharNotice.h"
+#include "ui/TableCtrl.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace qx;
+
+/// 999 blocks of four lines of twenty characters, a sequence number in every tenth block.
+model::EditData fullDocument(const model::Catalogue& catalogue) {
+    model::EditData data = model::createEditData(catalogue, 1);
+    data.blockCount = model::MaxBlocks;
+    for (int b = 0; b < model::MaxBlocks; ++b) {
+        model::EditBlock& block = data.block(b);
+        block.lineCount = model::MaxLines;
+        block.pitch = static_cast<std::int16_t>(300 + b % 7);
+        for (int l = 0; l < model::MaxLines; ++l) {
+            block.lines[static_cast<std::size_t>(l)].chars.assign(
+                20, static_cast<model::CharCode>(0x2341 + (b + l) % 26));
+            block.lines[static_cast<std::size_t>(l)].charSize = 1;
+        }
+        if (b % 10 == 0) {
+            block.lines[0].chars[5] = model::codes::SequenceMarker;
+            block.appendSequence(model::tagSEQ_V900{1, 3, 1, 100, 0, 0});
+        }
+    }
+    return data;
+}
+
+/// A document window's grid of the full document, shown at a size of about 30 visible rows.
+class GridFixture {
+public:
+    GridFixture()
+        : m_store(m_dir.filePath("settings.ini"), QSettings::IniFormat),
+          m_catalogue(model::models::QX950W3),
+          m_settings(model::OperatorSettings::defaultsFor(m_catalogue)),
+          m_context{m_catalogue, m_settings, m_printOptions, m_prompter, m_store, nullptr, &m_notice},
+          m_document(m_context, fullDocument(m_catalogue)),
+          m_table(m_document),
+          m_picture(QSize(1000, 760), QImage::Format_RGB32) {
+        m_document.recomputeAllChecks();
+        QObject::connect(&m_document, &ui::EditDocument::changed, &m_table, &ui::CTubePrintTable::refresh);
+        m_table.resize(1000, 760);
+        m_table.show();
+        QApplication::setActiveWindow(&m_table);
+        (void)QTest::qWaitForWindowActive(&m_table);
+        m_picture = QImage(grid().size(), QImage::Format_RGB32);
+        repaint(); // warm the font and picture caches
+    }
+
+    ui::CTubePrintTable& table() { return m_table; }
+    ui::CTableCtrl& grid() { return m_table.grid(); }
+    ui::EditDocument& document() { return m_document; }
+
+    void repaint() {
+        QPainter painter(&m_picture);
+        grid().render(painter);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QSettings m_store;
+    model::Catalogue m_catalogue;
+    model::OperatorSettings m_settings;
+    output::PrintOptions m_printOptions;
+    output::testing::ScriptedPrompter m_prompter;
+    ui::ForbiddenCharNotice m_notice{[](QWidget*) { return false; }};
+    ui::EditorContext m_context;
+    ui::EditDocument m_document;
+    ui::CTubePrintTable m_table;
+    QImage m_picture;
+};
+
+void visibleCellCounters(benchmark::State& state, ui::CTableCtrl& grid) {
+    state.counters["rows"] = grid.visibleRows();
+    state.counters["columns"] = grid.visibleColumns();
+}
+
+void BM_RepaintVisibleGrid(benchmark::State& state) {
+    GridFixture fixture;
+    for (auto _ : state) {
+        fixture.repaint();
+    }
+    visibleCellCounters(state, fixture.grid());
+}
+BENCHMARK(BM_RepaintVisibleGrid)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintAfterWholeDocumentChange(benchmark::State& state) {
+    GridFixture fixture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.table().refresh(ui::UpdateHint::Everything);
+        state.ResumeTiming();
+        fixture.repaint();
+    }
+    visibleCellCounters(state, fixture.grid());
+}
+BENCHMARK(BM_RepaintAfterWholeDocumentChange)->Unit(benchmark::kMillisecond);
+
+void BM_TypedCellCommittedAndRepainted(benchmark::State& state) {
+    GridFixture fixture;
+    ui::CTableCtrl& grid = fixture.grid();
+    int row = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        row = (row + 1) % 900;
+        grid.setFocusCell({0, row});
+        grid.setSelection({0, row, 0, row});
+        grid.setFocus();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        QTest::keyClicks(&grid, QStringLiteral("abc"));
+        QTest::keyClick(&grid, Qt::Key_Return);
+        fixture.repaint();
+    }
+    if (fixture.document().data().line(row, 0).chars.size() != 3) {
+        state.SkipWithError("the typed text did not reach the document");
+    }
+}
+BENCHMARK(BM_TypedCellCommittedAndRepainted)->Unit(benchmark::kMillisecond);
+
+} // namespace
