@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Starts the desktop editor on a virtual X display, lets it start up with a given printer model,
-# create a new document (its target dialog confirmed) and save a picture of the main window, then
-# checks that the picture and the settings written at exit are there.
+# open a document (or create a new one, its target dialog confirmed) and save a picture of the main
+# window, then checks that the picture and the settings written at exit are there.
 #
-# Usage: tests/e2e/editor-screenshot.sh [QXEDITOR [OUTPUT.png [MODEL]]]
-#   QXEDITOR   the program (default: the first qxeditor found under build*/ of the repository)
-#   OUTPUT.png where the picture goes (default: editor-screenshot.png in the current folder)
-#   MODEL      printer model index 0, 1, 2, 3, 5, 6, 8 or 9 (default 9, the QX-950W3)
+# Usage: tests/e2e/editor-screenshot.sh [QXEDITOR [OUTPUT.png [MODEL [SAMPLE_WRITER]]]]
+#   QXEDITOR      the program (default: the first qxeditor found under build*/ of the repository)
+#   OUTPUT.png    where the picture goes (default: editor-screenshot.png in the current folder)
+#   MODEL         printer model index 0, 1, 2, 3, 5, 6, 8 or 9 (default 9, the QX-950W3)
+#   SAMPLE_WRITER a program that writes the .QXF document to open, given its path (such as
+#                 qx_screenshot_document); without it the editor starts with a new document
 # Needs xvfb-run (Debian package xvfb). Nothing outside a temporary folder is touched: the
 # editor's settings store goes to a temporary XDG_CONFIG_HOME.
 set -euo pipefail
@@ -18,6 +20,7 @@ if [[ -z "$editor" ]]; then
 fi
 output=${2:-$PWD/editor-screenshot.png}
 model=${3:-9}
+sample_writer=${4:-}
 
 if [[ -z "$editor" || ! -x "$editor" ]]; then
     echo "editor-screenshot: no qxeditor program found (build it first, or pass its path)" >&2
@@ -33,12 +36,17 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 rm -f "$output"
+document=()
+if [[ -n "$sample_writer" ]]; then
+    "$sample_writer" "$work/SAMPLE.QXF"
+    document=("$work/SAMPLE.QXF")
+fi
 # A sanitizer build reports the desktop libraries' own leaks at exit; those are not ours.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/tests/e2e/editor-lsan.supp:print_suppressions=0}"
 
 XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
     timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$editor" --model "$model" --screenshot "$output" >"$work/log" 2>&1 || {
+    "$editor" --model "$model" --screenshot "$output" "${document[@]}" >"$work/log" 2>&1 || {
     status=$?
     echo "editor-screenshot: the editor ended with status $status" >&2
     cat "$work/log" >&2
@@ -61,6 +69,12 @@ fi
 store=$(find "$work/config/KAV" -name '*.ini' | head -n 1)
 if [[ -z "$store" ]] || ! grep -qx "ModelType=$model" "$store"; then
     echo "editor-screenshot: the settings store was not written at exit" >&2
+    exit 1
+fi
+
+# The sample was opened: it heads the recent-file list written at exit.
+if ((${#document[@]})) && ! grep -q "SAMPLE.QXF" "$store"; then
+    echo "editor-screenshot: the sample document was not opened" >&2
     exit 1
 fi
 
