@@ -44,7 +44,8 @@ fi
 # A sanitizer build reports the desktop libraries' own leaks at exit; those are not ours.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/tests/e2e/editor-lsan.supp:print_suppressions=0}"
 
-XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+# The X display, even when the caller runs its widget tests on the offscreen platform.
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
     timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$editor" --model "$model" --screenshot "$output" "${document[@]}" >"$work/log" 2>&1 || {
     status=$?
