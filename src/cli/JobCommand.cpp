@@ -36,30 +36,13 @@ int runJob(ToolContext& context, const Invocation& invocation) {
         context.error("job needs one FILE and -o OUT");
         return ExitStatus::Usage;
     }
-    const std::optional<NewDocumentOptions> options = newDocumentOptions(context, invocation);
-    if (!options) {
-        return ExitStatus::Usage;
-    }
-    model::EditData data;
-    int status = readDocument(context, invocation.arguments[0], *options, data);
-    if (status != ExitStatus::Success) {
-        return status;
-    }
-    const bool send = invocation.has(SendOption.name);
-    const std::optional<output::PrintOptions> job = jobOptions(context, invocation, data, send, status);
+    int status = ExitStatus::Success;
+    const std::optional<PreparedJob> job = prepareJob(context, invocation, status);
     if (!job) {
         return status;
     }
-    // Only printing is validated; a send job meets the encoder's limits alone.
-    if (!send) {
-        const output::ValidationResult result = validateAsPrintCommand(context, data);
-        if (!result.ok()) {
-            reportValidation(context, result, context.err());
-            return ExitStatus::Invalid;
-        }
-    }
-    const output::PrintJobResult built = output::BuildPrintJob(data, context.catalogue(), context.settings(),
-                                                               *job, documentTitle(invocation.arguments[0]));
+    const output::PrintJobResult built = output::BuildPrintJob(job->data, context.catalogue(), context.settings(),
+                                                               job->options, documentTitle(invocation.arguments[0]));
     if (!built.ok) {
         return reportRefusedJob(context, built);
     }

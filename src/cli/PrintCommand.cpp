@@ -57,26 +57,10 @@ int runPrint(ToolContext& context, const Invocation& invocation) {
         context.error("print needs one FILE");
         return ExitStatus::Usage;
     }
-    const std::optional<NewDocumentOptions> options = newDocumentOptions(context, invocation);
-    if (!options) {
-        return ExitStatus::Usage;
-    }
-    model::EditData data;
-    int status = readDocument(context, invocation.arguments[0], *options, data);
-    if (status != ExitStatus::Success) {
-        return status;
-    }
-    const bool send = invocation.has(SendOption.name);
-    const std::optional<output::PrintOptions> job = jobOptions(context, invocation, data, send, status);
+    int status = ExitStatus::Success;
+    const std::optional<PreparedJob> job = prepareJob(context, invocation, status);
     if (!job) {
         return status;
-    }
-    if (!send) {
-        const output::ValidationResult result = validateAsPrintCommand(context, data);
-        if (!result.ok()) {
-            reportValidation(context, result, context.err());
-            return ExitStatus::Invalid;
-        }
     }
 
     output::CupsSpooler cups;
@@ -90,7 +74,7 @@ int runPrint(ToolContext& context, const Invocation& invocation) {
     const std::string title = documentTitle(invocation.arguments[0]);
     output::PrintJobResult built;
     const int sent = output::SendJobToPrinter(context.model(), *spooler, prompter, [&] {
-        built = output::BuildPrintJob(data, context.catalogue(), context.settings(), *job, title);
+        built = output::BuildPrintJob(job->data, context.catalogue(), context.settings(), job->options, title);
         return built;
     });
     if (sent == output::SendNotStarted) {

@@ -1,5 +1,6 @@
 #include "PrintRequest.h"
 
+#include "DocumentIo.h"
 #include "ExitStatus.h"
 #include "ToolContext.h"
 #include "model/Sequences.h"
@@ -378,6 +379,32 @@ std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const
     }
     status = ExitStatus::Success;
     return o;
+}
+
+std::optional<PreparedJob> prepareJob(const ToolContext& context, const Invocation& invocation, int& status) {
+    status = ExitStatus::Usage;
+    const std::optional<NewDocumentOptions> options = newDocumentOptions(context, invocation);
+    if (!options)
+        return std::nullopt;
+    PreparedJob job;
+    status = readDocument(context, invocation.arguments.at(0), *options, job.data);
+    if (status != ExitStatus::Success)
+        return std::nullopt;
+    job.send = invocation.has(SendOption.name);
+    std::optional<output::PrintOptions> chosen = jobOptions(context, invocation, job.data, job.send, status);
+    if (!chosen)
+        return std::nullopt;
+    job.options = *chosen;
+    if (!job.send) {
+        const output::ValidationResult result = validateAsPrintCommand(context, job.data);
+        if (!result.ok()) {
+            reportValidation(context, result, context.err());
+            status = ExitStatus::Invalid;
+            return std::nullopt;
+        }
+    }
+    status = ExitStatus::Success;
+    return job;
 }
 
 int reportRefusedJob(const ToolContext& context, const output::PrintJobResult& job) {

@@ -56,6 +56,19 @@ void reportValidation(const ToolContext& context, const output::ValidationResult
 std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const Invocation& invocation,
                                                const model::EditData& data, bool send, int& status);
 
+/// A document made ready for its print or send job.
+struct PreparedJob {
+    model::EditData data;
+    output::PrintOptions options;
+    bool send = false; ///< --send: a send job
+};
+
+/// Reads the one document argument (a CSV one with the new-document options), takes the job
+/// options and, for a print job, validates the document as the print command does; only a send
+/// job skips the check, since storing a document only has to fit the encoder's limits. Nothing
+/// after a report; `status` is then the exit status.
+std::optional<PreparedJob> prepareJob(const ToolContext& context, const Invocation& invocation, int& status);
+
 /// Reports a job that was not built: the encoder's message and the failed block, or the reason.
 /// Returns the exit status.
 int reportRefusedJob(const ToolContext& context, const output::PrintJobResult& job);
