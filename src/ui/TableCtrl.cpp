@@ -155,6 +155,9 @@ void CTableCtrl::tableSelectionChanged() {
 }
 
 void CTableCtrl::tableFocusChanged() {
+    // The focus cell is painted unlike the rest of the selection, so a focus move inside an
+    // unchanged selection (a header press on a column already selected whole) shows too.
+    update();
     // Posted: the owner reacts after the move that changed the focus has finished.
     QMetaObject::invokeMethod(
         this, [this] { emit focusCellChanged(); }, Qt::QueuedConnection);
@@ -405,6 +408,9 @@ void CTableCtrl::editorCancel() {
     // The cell keeps its stored text: the editor is reloaded with it and closed without storing.
     const CellPos cell = m_editCell;
     m_model->CancelEditCell(cell.row, cell.column);
+    if (m_editor == nullptr) {
+        return; // the model closed the editor itself
+    }
     m_editor->setEditorText(m_model->IsTextColumn(cell.row, cell.column),
                             m_model->GetCellText(cell.row, cell.column));
     destroyEditor(true);
@@ -518,6 +524,9 @@ void CTableCtrl::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint point = event->position().toPoint();
     m_pointer = point;
+    if (m_capture != nullptr) {
+        finishDrag(point, event->modifiers()); // the last release never came
+    }
     closeEditor();
     setFocus(Qt::MouseFocusReason);
     CTableComponent* component = componentAt(point);
@@ -538,6 +547,10 @@ void CTableCtrl::mouseMoveEvent(QMouseEvent* event) {
         if (event->buttons() & Qt::LeftButton) {
             m_capture->OnMouseMove(event->modifiers(), point.x() - m_capture->rect().left(),
                                    point.y() - m_capture->rect().top());
+        } else {
+            // The release went to another window (a grab taken mid-drag): the drag ends here, or
+            // the auto-scroll timer would run on and the next press would be taken for its end.
+            finishDrag(point, event->modifiers());
         }
         return;
     }
@@ -555,10 +568,14 @@ void CTableCtrl::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint point = event->position().toPoint();
     m_pointer = point;
+    finishDrag(point, event->modifiers());
+}
+
+void CTableCtrl::finishDrag(QPoint clientPoint, Qt::KeyboardModifiers modifiers) {
     CTableComponent* holder = m_capture;
     m_capture = nullptr;
-    holder->OnLButtonUp(event->modifiers(), point.x() - holder->rect().left(),
-                        point.y() - holder->rect().top());
+    holder->OnLButtonUp(modifiers, clientPoint.x() - holder->rect().left(),
+                        clientPoint.y() - holder->rect().top());
 }
 
 void CTableCtrl::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -186,6 +186,8 @@ private:
     void syncBars();
     void onBarAction(bool horizontal, int action);
     CTableComponent* componentAt(QPoint clientPoint);
+    /// Ends the capture holder's drag as a button release at the point.
+    void finishDrag(QPoint clientPoint, Qt::KeyboardModifiers modifiers);
 
     TableController m_ctl;
     QScrollBar* m_hBar = nullptr;

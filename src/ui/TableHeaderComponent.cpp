@@ -84,8 +84,10 @@ void CTableHeaderComponent::paintBoxes(QPainter& painter) const {
         }
         const QString title = columns ? owner().dataModel().GetColumnTitle(i) : QString::number(i + 1);
         painter.setFont(pressed ? bold : normal);
-        painter.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
-                         title);
+        // Titles sit on the bottom of the header row, which is only as tall as the font; a row can be
+        // much taller than its number, which is centred on it.
+        const Qt::Alignment vertical = columns ? Qt::AlignBottom : Qt::AlignVCenter;
+        painter.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignHCenter | vertical | Qt::TextSingleLine, title);
         if (offset >= (columns ? rect().width() : rect().height())) {
             break;
         }

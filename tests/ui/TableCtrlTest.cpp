@@ -36,6 +36,7 @@ public:
     int textFlag = 0;
     QColor back = QColor(230, 255, 230);
     std::function<void(QPainter&, const QSize&, int, int)> draw;
+    std::function<void()> onCancel;
 
     int IsTextColumn(int /*row*/, int /*column*/) override { return textFlag; }
     QString GetCellText(int row, int column) override {
@@ -58,7 +59,12 @@ public:
         }
     }
     QColor GetCellBackColor(int /*row*/, int /*column*/) override { return back; }
-    void CancelEditCell(int row, int column) override { cancels.push_back({column, row}); }
+    void CancelEditCell(int row, int column) override {
+        cancels.push_back({column, row});
+        if (onCancel) {
+            onCancel();
+        }
+    }
     bool CanAddSequence() override { return false; }
 
 private:
@@ -216,6 +222,30 @@ TEST_F(TableWidgetTest, DraggingBelowTheCellsScrollsEvery100Ms) {
     EXPECT_EQ(table.firstRow(), first); // the timer stopped with the button
 }
 
+TEST_F(TableWidgetTest, ALostReleaseEndsTheDrag) {
+    const auto send = [this](QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(point), QPointF(table.mapToGlobal(point)), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&table, &event);
+    };
+    // Another window took the mouse mid-drag: the grid sees the pointer move with no button held.
+    send(QEvent::MouseButtonPress, cellCentre(0, 0), Qt::LeftButton);
+    const QRect cells = table.controller().cellsRect();
+    const QPoint below(cells.center().x(), cells.bottom() + 10);
+    move(below);
+    move(below + QPoint(0, 5), Qt::NoButton);
+    const int first = table.firstRow();
+    QTest::qWait(350);
+    EXPECT_EQ(table.firstRow(), first); // no auto-scroll without the button
+
+    // A press whose release never came must not turn the next press's release into its own.
+    const QPoint corner = table.controller().cornerRect().center();
+    send(QEvent::MouseButtonPress, cellCentre(1, 1), Qt::LeftButton);
+    send(QEvent::MouseButtonPress, corner, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, corner, Qt::NoButton);
+    EXPECT_EQ(table.selection(), (CellRange{0, 0, 7, 998}));
+}
+
 TEST_F(TableWidgetTest, CornerSelectsTheWholeTable) {
     QTest::mouseClick(&table, Qt::LeftButton, Qt::NoModifier, table.controller().cornerRect().center());
     EXPECT_EQ(table.selection(), (CellRange{0, 0, 7, 998}));
@@ -360,6 +390,14 @@ TEST_F(TableWidgetTest, EscLeavesTheCellUnchanged) {
     }
     EXPECT_EQ(model.GetCellText(0, 0), QStringLiteral("keep"));
     EXPECT_EQ(table.focusCell(), (CellPos{0, 0}));
+}
+
+TEST_F(TableWidgetTest, AModelMayCloseTheEditorWhileCancelling) {
+    model.onCancel = [this] { table.closeEditor(); };
+    QTest::keyClick(&table, Qt::Key_F2);
+    ASSERT_NE(editorWindow(), nullptr);
+    QTest::keyClick(editorWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(table.isEditorOpen());
 }
 
 TEST_F(TableWidgetTest, NonEditableColumnOpensNoEditor) {
@@ -545,6 +583,50 @@ TEST_F(TablePaintTest, WholeColumnsAndRowsAreInverted) {
     EXPECT_EQ(at(image, rowBox(3).topLeft() + QPoint(3, 3)), inverted(face));
     EXPECT_EQ(at(image, rowBox(5).topLeft() + QPoint(3, 3)), face);
     EXPECT_EQ(at(image, columnBox(2).topLeft() + QPoint(3, 3)), face);
+}
+
+TEST_F(TablePaintTest, RowNumbersAreCentredOnTheirRows) {
+    table.setRowHeight(4, 60);
+    const QImage image = table.renderImage();
+    for (const int row : {3, 4}) {
+        const QRect box = rowBox(row);
+        int top = box.bottom();
+        int bottom = box.top();
+        for (int y = box.top() + 1; y < box.bottom(); ++y) {
+            for (int x = box.left() + 1; x < box.right(); ++x) {
+                if (at(image, QPoint(x, y)) != face) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        ASSERT_LE(top, bottom) << "row " << row << " has no number";
+        const double inkMiddle = (top + bottom) / 2.0;
+        const double boxMiddle = (box.top() + box.bottom()) / 2.0;
+        EXPECT_NEAR(inkMiddle, boxMiddle, 2.0) << "row " << row;
+    }
+}
+
+TEST_F(TablePaintTest, FocusMoveInsideAnUnchangedSelectionRepaints) {
+    struct PaintCounter final : QObject {
+        int paints = 0;
+        bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    table.setFocusCell({1, 5});
+    table.setSelection({1, 0, 1, 998});
+    QApplication::processEvents();
+    table.installEventFilter(&counter);
+    // Pressing the header of the column already selected whole moves only the focus.
+    const int y = table.controller().columnHeaderRect().center().y();
+    QTest::mouseClick(&table, Qt::LeftButton, Qt::NoModifier, QPoint(cellCentre(1, 0).x(), y));
+    ASSERT_EQ(table.focusCell(), (CellPos{1, 0}));
+    ASSERT_EQ(table.selection(), (CellRange{1, 0, 1, 998}));
+    QApplication::processEvents();
+    table.removeEventFilter(&counter);
+    EXPECT_GT(counter.paints, 0);
 }
 
 TEST_F(TablePaintTest, TheWidgetShowsTheRenderedGrid) {
