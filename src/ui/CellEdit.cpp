@@ -76,9 +76,8 @@ bool CCellEdit::canInsertSequence() {
     if (model::isLaterGeneration(m_model)) {
         return true; // the sequence dialog of these models checks the limits itself
     }
-    if (!m_allowancesLoaded) {
-        loadAllowances();
-    }
+    // An editor opened empty replaces the line: its definitions go with its old text.
+    prepareForTyping();
     const int held = cellSequenceCount();
     if (held >= m_blockAllowance || held >= m_documentAllowance) {
         return false;

@@ -78,7 +78,9 @@ void CCellSpin::setCellRect(const QRect& rect) {
 void CCellSpin::placeCaretAtEnd() { m_edit->end(false); }
 
 void CCellSpin::stepBy(int steps) {
-    const int next = std::clamp(m_position + steps, m_lower, m_upper);
+    // A typed number far outside the range leaves the position at the integer limits.
+    const auto next = static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(m_position) + steps, m_lower, m_upper));
     m_position = next;
     m_edit->setText(FormatValue(next));
     m_modified = true;

@@ -318,7 +318,9 @@ void CTubePrintTable::refresh(int hint) {
         applyColumnEditability();
     }
     m_grid->update();
-    if (!isEditing()) {
+    // The bar follows the document unless the operator is typing in it or a grid editor is open;
+    // a stale bar would write its old text back on its next commit.
+    if (!m_grid->isEditorOpen() && !(m_contentBar->hasFocus() && m_contentBar->isCellModified())) {
         loadContentBar();
     }
 }
@@ -416,8 +418,11 @@ void CTubePrintTable::onContentBarClicked() {
 }
 
 bool CTubePrintTable::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_contentBar && event->type() == QEvent::FocusIn) {
-        m_grid->closeEditor(); // the bar takes over: an open grid editor stores its text first
+    if (watched == m_contentBar && event->type() == QEvent::FocusIn && m_grid->isEditorOpen()) {
+        // The bar takes over: the open grid editor stores its text first, and the bar, loaded
+        // before that, is loaded again with what the cell now holds.
+        m_grid->closeEditor();
+        loadContentBar();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -497,6 +502,13 @@ void CTubePrintTable::SetCellText(int row, int column, const QString& text) {
     if (!type || m_writing) {
         return;
     }
+    if (isUntouchedEditorText(text)) {
+        // Nothing typed: an editor opened for a composition that was then given up holds no text,
+        // and storing it would empty the cell.
+        m_pendingSequences.clear();
+        m_pendingCell = {-1, -1};
+        return;
+    }
     m_writing = true;
     model::EditData& record = m_document.data();
     // The pending definitions belong to this cell only; a text written without them keeps the
@@ -527,6 +539,15 @@ void CTubePrintTable::SetCellText(int row, int column, const QString& text) {
         notice().notify(this, outcome.replaced);
     }
     m_writing = false;
+}
+
+bool CTubePrintTable::isUntouchedEditorText(const QString& text) const {
+    const CTableCellEditor* open = m_grid->openEditor();
+    const auto untouched = [&](const auto& host) {
+        const auto* editor = host.window();
+        return open == &host && editor != nullptr && !editor->isCellModified() && editor->cellText() == text;
+    };
+    return untouched(m_textEditor) || untouched(m_countEditor) || untouched(m_pitchEditor);
 }
 
 CTableCellEditor* CTubePrintTable::GetCellEditor(int column) {

@@ -153,6 +153,8 @@ private:
     void onCellsClicked();
     void onHeaderDoubleClicked();
     void adjustSelection(int source, CellRange& proposal) const;
+    /// Whether `text` is what the open grid editor holds while the operator has changed nothing in it.
+    [[nodiscard]] bool isUntouchedEditorText(const QString& text) const;
     /// One piece of a drawn line: a run of ordinary characters, or one special code's picture.
     struct LineSegment {
         QStaticText text;

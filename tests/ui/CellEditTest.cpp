@@ -185,6 +185,17 @@ TEST_F(CellEditTest, TypingIntoAnEditorOpenedEmptyDropsTheLinesDefinitions) {
     EXPECT_EQ(edit.cellSequenceCount(), 0);
 }
 
+TEST_F(CellEditTest, AnEditorOpenedEmptyOffersTheSequenceItemOfTheLineItReplaces) {
+    // The line holds the one definition its block allows; typing replaces the line, so its
+    // definition does not count against the editor.
+    edit.setModelType(model::models::QX950W);
+    context = {{Definition}, 1, 15, true};
+    EXPECT_TRUE(edit.canInsertSequence());
+    EXPECT_EQ(edit.cellSequenceCount(), 0);
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    EXPECT_EQ(edit.cellSequenceCount(), 0);
+}
+
 TEST_F(CellEditTest, ThereIsNoUndoWhileEditing) {
     loadAbcMarkerD();
     QTest::keyClicks(&edit, QStringLiteral("e"));

@@ -61,6 +61,25 @@ TEST(CellSpin, TypedValuesOutsideTheRangeAreLeftForTheTableToRefuse) {
     EXPECT_EQ(spin.position(), 500);
 }
 
+TEST(CellSpin, AnArrowAfterAHugeTypedNumberStopsAtTheNearestEnd) {
+    // The position of a typed number far outside any range sits at the integer limits; a step from
+    // there must land on the range's end on that side, not wrap round to the other.
+    CCellSpinCount count;
+    count.setRange(1, 300);
+    count.setCellText(0, QStringLiteral("99999999999999"));
+    QTest::keyClick(count.edit(), Qt::Key_Up);
+    EXPECT_EQ(count.cellText(), QStringLiteral("300"));
+    count.setCellText(0, QStringLiteral("-99999999999999"));
+    QTest::keyClick(count.edit(), Qt::Key_Down);
+    EXPECT_EQ(count.cellText(), QStringLiteral("1"));
+
+    CCellSpinPitch pitch;
+    pitch.setRange(100, 600);
+    pitch.setCellText(0, QString(10, QChar(0xFF19))); // ten full-width nines
+    QTest::keyClick(pitch.edit(), Qt::Key_Up);
+    EXPECT_EQ(pitch.cellText(), QStringLiteral("60.0"));
+}
+
 TEST(CellSpin, TheRangeIsHeldAsSixteenBitValues) {
     CCellSpinCount spin;
     EXPECT_EQ(spin.lower(), 0);

@@ -9,16 +9,19 @@
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
 #include "ui/ForbiddenCharNotice.h"
+#include "ui/QtPrompter.h"
 #include "ui/TableCtrl.h"
 #include "ui/TableMessages.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +139,18 @@ TEST_F(TubePrintTableTest, EscLeavesTheCellUnchanged) {
     EXPECT_EQ(data().line(1, 0).chars, model::CodeList{FullA});
     EXPECT_EQ(changes.count(), 0);
     EXPECT_FALSE(document->isModified());
+}
+
+TEST_F(TubePrintTableTest, BackspaceOrSpaceThenEnterClearsTheCell) {
+    open();
+    focus(0, 1);
+    QTest::keyClick(&grid(), Qt::Key_Backspace);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_TRUE(data().line(1, 0).chars.empty());
+    focus(0, 2);
+    QTest::keyClick(&grid(), Qt::Key_Space);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(data().line(2, 0).chars, model::CodeList{model::codes::FullWidthBlank});
 }
 
 TEST_F(TubePrintTableTest, TabAndEnterCommitAndMove) {
@@ -330,6 +345,60 @@ TEST_F(TubePrintTableTest, TheContentBarWritesTheFocusCellAndMovesOnEnter) {
     EXPECT_EQ(bar.text(), QStringLiteral("Ａ"));
 }
 
+TEST_F(TubePrintTableTest, ClickingIntoTheContentBarWhileTheGridEditsShowsTheTextJustStored) {
+    open();
+    focus(0, 1);
+    QTest::keyClicks(&grid(), QStringLiteral("abc"));
+    ASSERT_TRUE(grid().isEditorOpen());
+    CCellEdit& bar = table->contentBar();
+    QTest::mouseClick(&bar, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(bar.hasFocus());
+    EXPECT_FALSE(grid().isEditorOpen());
+    EXPECT_EQ(data().line(1, 0).chars, codesOf("ａｂｃ"));
+    // The bar edits what the cell now holds, so leaving it does not bring the old text back.
+    EXPECT_EQ(bar.text(), QStringLiteral("ａｂｃ"));
+    bar.end(false);
+    QTest::keyClicks(&bar, QStringLiteral("d"));
+    QTest::keyClick(&bar, Qt::Key_Return);
+    EXPECT_EQ(data().line(1, 0).chars, codesOf("ａｂｃｄ"));
+}
+
+TEST_F(TubePrintTableTest, AFocusedContentBarFollowsAChangeMadeBeforeAnythingIsTyped) {
+    open();
+    focus(0, 1);
+    CCellEdit& bar = table->contentBar();
+    bar.setFocus();
+    QCoreApplication::processEvents();
+    // A frame command changes the block while the bar holds the keyboard (a menu does not take it).
+    data().line(1, 0).chars = codesOf("ＸＹ");
+    document->notifyChanged(UpdateHint::Everything);
+    EXPECT_EQ(bar.text(), QStringLiteral("ＸＹ"));
+    bar.end(false);
+    QTest::keyClicks(&bar, QStringLiteral("z"));
+    QTest::keyClick(&bar, Qt::Key_Return);
+    EXPECT_EQ(data().line(1, 0).chars, codesOf("ＸＹｚ"));
+}
+
+TEST_F(TubePrintTableTest, ACompositionGivenUpBeforeAnythingIsTypedLeavesTheCellAsItWas) {
+    open();
+    for (const int column : {0, 4}) { // a text line and the count
+        focus(column, 1);
+        QInputMethodEvent composing(QStringLiteral("あ"), {});
+        QApplication::sendEvent(&grid(), &composing);
+        ASSERT_TRUE(grid().isEditorOpen()) << column;
+        QInputMethodEvent givenUp(QString(), {}); // the input method drops its composition
+        QApplication::sendEvent(QApplication::focusWidget(), &givenUp);
+        const QPoint elsewhere = grid().controller().cellRect({1, 2}).center();
+        QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, elsewhere);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(grid().isEditorOpen()) << column;
+    }
+    EXPECT_EQ(data().line(1, 0).chars, model::CodeList{FullA});
+    EXPECT_TRUE(prompter.shownIds().empty()); // no range message for a count never typed
+    EXPECT_FALSE(document->isModified());
+}
+
 TEST_F(TubePrintTableTest, TheContextMenuAsksTheFrameForItsEnabling) {
     open();
     table->setCommandEnabler([](int command) { return command != Command::BlockDelete; });
@@ -414,6 +483,79 @@ TEST_F(TubePrintTableTest, ClickingAFlagCellOpensItsListAndLeavingItWritesNothin
     EXPECT_TRUE(prompter.shownIds().empty());
     EXPECT_EQ(data().blockCount, 3);
     EXPECT_FALSE(document->isModified());
+}
+
+/// The real message boxes, each answered with OK a moment after it shows, as an operator would.
+class AnsweredBoxes final : public output::Prompter {
+public:
+    output::Answer prompt(const output::Prompt& message) override {
+        ++shown;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->accept();
+            }
+        });
+        closer.start(20);
+        return m_boxes.prompt(message);
+    }
+    int shown = 0;
+
+private:
+    QtPrompter m_boxes;
+};
+
+TEST(TubePrintTableMessageBoxes, ARefusedCountLeftByClickOrFocusShowsOneBoxAndKeepsTheGridUsable) {
+    QTemporaryDir dir;
+    QSettings store(dir.filePath("settings.ini"), QSettings::IniFormat);
+    const model::Catalogue catalogue(model::models::QX950W3);
+    model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+    output::PrintOptions printOptions;
+    AnsweredBoxes boxes;
+    ForbiddenCharNotice notice([](QWidget*) { return false; });
+    const EditorContext context{catalogue, settings, printOptions, boxes, store, nullptr, &notice};
+    model::EditData data = model::createEditData(catalogue, 1);
+    data.blockCount = 3;
+    EditDocument document(context, std::move(data));
+    CTubePrintTable table(document);
+    QObject::connect(&document, &EditDocument::changed, &table, &CTubePrintTable::refresh);
+    table.resize(900, 500);
+    table.show();
+    QApplication::setActiveWindow(&table);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+    CTableCtrl& grid = table.grid();
+    const auto typeCount = [&](int row) {
+        grid.setFocusCell({4, row});
+        grid.setSelection({4, row, 4, row});
+        grid.setFocus();
+        QCoreApplication::processEvents();
+        QTest::keyClicks(&grid, QStringLiteral("999"));
+        ASSERT_TRUE(grid.isEditorOpen());
+    };
+
+    typeCount(0); // left by a click on another cell
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::NoModifier, grid.controller().cellRect({0, 2}).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_EQ(document.data().block(0).count, 2);
+
+    typeCount(1); // left for the content bar
+    QTest::mouseClick(table.findChild<CCellEdit*>(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown, 2);
+    EXPECT_EQ(document.data().block(1).count, 2);
+
+    typeCount(2); // committed with Enter, then the grid goes on
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown, 3);
+    EXPECT_EQ(document.data().block(2).count, 2);
+    grid.setFocusCell({4, 0});
+    grid.setFocus();
+    QTest::keyClicks(&grid, QStringLiteral("5"));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(document.data().block(0).count, 5);
+    EXPECT_EQ(boxes.shown, 3);
 }
 
 } // namespace
