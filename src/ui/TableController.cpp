@@ -281,17 +281,25 @@ bool TableController::scrollVertical(ScrollRequest request, int thumb) {
 }
 
 bool TableController::wheel(int delta) {
-    return scrollVertical(ScrollRequest::ThumbPosition, wheelFirstRow(m_firstRow, delta, rowCount()));
+    // A fine-grained wheel (a touchpad) sends small parts of a notch; they add up until they make
+    // whole rows, so slow scrolling moves too.
+    constexpr long long DeltaPerRow = kWheelDeltaPerNotch / kWheelRowsPerNotch;
+    const long long total = std::clamp<long long>(static_cast<long long>(m_wheelRemainder) + delta,
+                                                  -kWheelDeltaPerNotch * 100000LL, kWheelDeltaPerNotch * 100000LL);
+    const long long used = total / DeltaPerRow * DeltaPerRow;
+    m_wheelRemainder = static_cast<int>(total - used);
+    return scrollVertical(ScrollRequest::ThumbPosition, wheelFirstRow(m_firstRow, static_cast<int>(used), rowCount()));
 }
 
-void TableController::makeMovingEndVisible() {
-    const CellPos end = movingEnd(m_selection, m_focus);
+void TableController::makeMovingEndVisible() { makeCellVisible(movingEnd(m_selection, m_focus)); }
+
+void TableController::makeCellVisible(CellPos cell) {
     const QRect area = dataArea();
-    const int row = firstToShow(m_rowHeights, m_firstRow, end.row, area.height());
+    const int row = firstToShow(m_rowHeights, m_firstRow, cell.row, area.height());
     if (row != m_firstRow) {
         scrollVertical(ScrollRequest::ThumbPosition, row);
     }
-    const int column = firstToShow(m_columnWidths, m_firstColumn, end.column, area.width());
+    const int column = firstToShow(m_columnWidths, m_firstColumn, cell.column, area.width());
     if (column != m_firstColumn) {
         scrollHorizontal(ScrollRequest::ThumbPosition, column);
     }

@@ -133,10 +133,12 @@ public:
     /// Carries out a horizontal scroll request; returns true when the position changed.
     bool scrollHorizontal(ScrollRequest request, int thumb = 0);
     bool scrollVertical(ScrollRequest request, int thumb = 0);
-    /// A wheel turn: three rows a notch of 120.
+    /// A wheel turn: three rows a notch of 120; parts of a row are kept for the next turn.
     bool wheel(int delta);
     /// Scrolls so that the selection corner opposite the focus cell is visible.
     void makeMovingEndVisible();
+    /// Scrolls just enough for the cell to be seen.
+    void makeCellVisible(CellPos cell);
 
     // --- keyboard --------------------------------------------------------------------------------
     /// A navigation key when no editor is open. Shift and Ctrl as held at the time of the key.
@@ -173,6 +175,7 @@ private:
     CellPos m_focus;
     int m_firstColumn = 0;
     int m_firstRow = 0;
+    int m_wheelRemainder = 0; ///< wheel delta short of a whole row
     int m_visibleColumns = 1;
     int m_visibleRows = 1;
     QRect m_cellsRect;

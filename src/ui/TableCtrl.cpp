@@ -328,7 +328,12 @@ bool CTableCtrl::openEditorAt(EditorStart start) {
         return false;
     }
     CTableCellEditor* editor = m_model->GetCellEditor(focus.column);
-    if (editor == nullptr || !editor->createEditorWindow(*this, m_ctl.visibleCellRect(focus), *this)) {
+    if (editor == nullptr) {
+        return false;
+    }
+    // Typing into a cell scrolled out of sight would go into an editor no one sees.
+    m_ctl.makeCellVisible(focus);
+    if (!editor->createEditorWindow(*this, m_ctl.visibleCellRect(focus), *this)) {
         return false;
     }
     m_editor = editor;

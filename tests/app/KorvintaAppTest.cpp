@@ -409,5 +409,23 @@ TEST_F(KorvintaAppTest, ExitAnsweredYesSavesBeforeTheSettingsAreWritten) {
               QFileInfo(m_savePath).absoluteFilePath());
 }
 
+TEST_F(KorvintaAppTest, CtrlTabInTheGridGoesToTheNextDocumentWindow) {
+    CKorvintaApp& app = startApp();
+    ASSERT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
+    settle();
+    ASSERT_EQ(app.documents().size(), 2u);
+    app.mainFrame()->show();
+    QApplication::setActiveWindow(app.mainFrame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.mainFrame()));
+    ui::CChildFrame* before = app.mainFrame()->activeWindow();
+    ASSERT_NE(before, nullptr);
+    auto* grid = before->findChild<ui::CTableCtrl*>();
+    ASSERT_NE(grid, nullptr);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    settle();
+    EXPECT_NE(app.mainFrame()->activeWindow(), before);
+}
+
 } // namespace
 } // namespace qx::app

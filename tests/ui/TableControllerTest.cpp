@@ -228,6 +228,11 @@ TEST(TableController, ScrollingClampsAndWheelMovesThreeRowsANotch) {
     EXPECT_EQ(grid.table.firstRow(), 12);
     grid.table.wheel(120 * 10);
     EXPECT_EQ(grid.table.firstRow(), 0);
+    // A touchpad's small steps add up: 24 units each, a row every 40.
+    for (int step = 0; step < 5; ++step) {
+        grid.table.wheel(-24);
+    }
+    EXPECT_EQ(grid.table.firstRow(), 3);
 }
 
 TEST(TableController, CellGeometryFollowsScrolling) {

@@ -431,6 +431,17 @@ TEST_F(TableWidgetTest, EditorFollowsScrollingAndHidesOffScreen) {
     EXPECT_FALSE(editor->isVisible());
 }
 
+TEST_F(TableWidgetTest, TypingIntoAFocusCellScrolledAwayBringsItBackIntoView) {
+    focusAt(1, 1);
+    table.scrollVertical(ScrollRequest::ToEnd);
+    ASSERT_GT(table.controller().firstRow(), 1);
+    QTest::keyClick(&table, Qt::Key_X);
+    QWidget* editor = editorWindow();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->geometry().topLeft(), table.controller().cellRect({1, 1}).topLeft());
+}
+
 TEST_F(TableWidgetTest, ShrinkingTheTableStoresTheOpenEditorFirst) {
     focusAt(7, 900);
     QTest::keyClick(&table, Qt::Key_X);
