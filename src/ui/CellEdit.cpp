@@ -279,6 +279,7 @@ void CCellEdit::reportSequence() { emit sequenceSelected(sequenceUnderSelection(
 
 std::vector<CellEditMenuItem> CCellEdit::contextMenuItems() {
     const bool selected = hasSelectedText();
+    const bool dialogs = !m_dialogsAvailable || m_dialogsAvailable();
     return {
         {CellEditCommand::Cut, QStringLiteral("切り取り(&T)"), selected},
         {CellEditCommand::Copy, QStringLiteral("コピー(&C)"), selected},
@@ -287,8 +288,8 @@ std::vector<CellEditMenuItem> CCellEdit::contextMenuItems() {
         {0, {}, false},
         {CellEditCommand::SelectAll, QStringLiteral("全て選択(&A)"), true},
         {0, {}, false},
-        {CellEditCommand::Sequence, QStringLiteral("連番設定(&Q)..."), canInsertSequence()},
-        {CellEditCommand::Symbol, QStringLiteral("記号入力(&M)..."), true},
+        {CellEditCommand::Sequence, QStringLiteral("連番設定(&Q)..."), dialogs && canInsertSequence()},
+        {CellEditCommand::Symbol, QStringLiteral("記号入力(&M)..."), dialogs},
     };
 }
 

@@ -78,6 +78,9 @@ public:
     void setLineContextProvider(std::function<CellLineContext()> provider) { m_lineContext = std::move(provider); }
     /// The table model's CanAddSequence.
     void setCanAddSequence(std::function<bool()> canAdd) { m_canAddSequence = std::move(canAdd); }
+    /// Whether anyone opens the sequence and symbol dialogs the menu asks for; without an answer
+    /// they are offered.
+    void setDialogsAvailable(std::function<bool()> available) { m_dialogsAvailable = std::move(available); }
     void setModelType(model::ModelType model) { m_model = model; }
     [[nodiscard]] model::ModelType modelType() const { return m_model; }
     /// Grid editors grow to the right with their text, up to the parent's right edge.
@@ -148,6 +151,7 @@ private:
     TokenText m_text;
     std::function<CellLineContext()> m_lineContext;
     std::function<bool()> m_canAddSequence;
+    std::function<bool()> m_dialogsAvailable;
     model::ModelType m_model = 0;
     bool m_allowancesLoaded = false;
     bool m_pitchLengthMode = true;

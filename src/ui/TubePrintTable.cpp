@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QStyle>
 
@@ -191,6 +192,9 @@ void CTubePrintTable::configureTextEditor(CCellEdit& editor) {
     editor.setModelType(m_document.context().catalogue.model());
     editor.setLineContextProvider([this] { return focusLineContext(); });
     editor.setCanAddSequence([this] { return CanAddSequence(); });
+    // The dialogs are opened by whoever takes the request; until then the items are not offered.
+    editor.setDialogsAvailable(
+        [this] { return isSignalConnected(QMetaMethod::fromSignal(&CTubePrintTable::editorDialogRequested)); });
     connect(&editor, &CCellEdit::sequenceSelected, this, &CTubePrintTable::sequenceSelected);
     CCellEdit* target = &editor;
     connect(&editor, &CCellEdit::sequenceCommandRequested, this,

@@ -270,6 +270,30 @@ TEST_F(TubePrintTableTest, TickingTheNoticeInOneWindowSilencesEveryWindowOfTheRu
     EXPECT_EQ(noticesShown, 1);
 }
 
+TEST_F(TubePrintTableTest, TheEditorsDialogItemsAreOfferedOnlyWhenSomeoneOpensTheDialogs) {
+    open();
+    focus(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_F2);
+    auto* editor = qobject_cast<CCellEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    const auto enabled = [editor](int command) {
+        for (const CellEditMenuItem& item : editor->contextMenuItems()) {
+            if (item.command == command) {
+                return item.enabled;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(enabled(CellEditCommand::Symbol));
+    EXPECT_FALSE(enabled(CellEditCommand::Sequence));
+    QSignalSpy requests(table.get(), &CTubePrintTable::editorDialogRequested);
+    EXPECT_TRUE(enabled(CellEditCommand::Symbol));
+    EXPECT_TRUE(enabled(CellEditCommand::Sequence));
+    editor->runCommand(CellEditCommand::Symbol);
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests.front().at(0).toInt(), Command::Symbol);
+}
+
 TEST_F(TubePrintTableTest, BackspaceInTheGridEditorRemovesAMarkerAndItsDefinition) {
     open();
     data().line(0, 0).chars = {FullA, model::codes::SequenceMarker};
