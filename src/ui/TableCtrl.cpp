@@ -613,7 +613,11 @@ void CTableCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CTableCtrl::wheelEvent(QWheelEvent* event) {
-    m_ctl.wheel(event->angleDelta().y());
+    // A drag measures from where it started: scrolling under it would size a border or select
+    // from a place that has moved away.
+    if (m_capture == nullptr) {
+        m_ctl.wheel(event->angleDelta().y());
+    }
     event->accept();
 }
 

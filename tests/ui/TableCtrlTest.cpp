@@ -331,6 +331,19 @@ TEST_F(TableWidgetTest, RowBorderDragSetsTheHeight) {
     EXPECT_EQ(table.rowHeight(2), 50);
 }
 
+TEST_F(TableWidgetTest, TheWheelDoesNotScrollUnderABorderDrag) {
+    const QRect row = table.controller().cellRect({0, 2});
+    const QPoint border(table.controller().rowHeaderRect().center().x(), row.bottom() + 1);
+    QTest::mousePress(&table, Qt::LeftButton, Qt::NoModifier, border);
+    QWheelEvent wheel(QPointF(border), QPointF(table.mapToGlobal(border)), QPoint(), QPoint(0, -120),
+                      Qt::LeftButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&table, &wheel);
+    EXPECT_EQ(table.controller().firstRow(), 0);
+    move(border + QPoint(0, 26));
+    QTest::mouseRelease(&table, Qt::LeftButton, Qt::NoModifier, border + QPoint(0, 26));
+    EXPECT_EQ(table.rowHeight(2), 50);
+}
+
 // --- editing ----------------------------------------------------------------------------------------
 
 TEST_F(TableWidgetTest, F2EditsWithTheCellTextAndEnterStoresAndMovesDown) {
