@@ -1,7 +1,7 @@
 // The block grid on a full document: a repaint of every visible cell, the same right after a
 // change every line may have taken part in, and one typed cell from the first key to the
 // repainted grid (commit, output check of the whole document, repaint).
-#include "ui/TubePrintTable.h"
+#include "ui/grid/TubePrintTable.h"
 
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
@@ -9,8 +9,8 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
-#include "ui/ForbiddenCharNotice.h"
-#include "ui/TableCtrl.h"
+#include "ui/grid/ForbiddenCharNotice.h"
+#include "ui/table/TableCtrl.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "AboutDlg.h"
 
-#include "ui/MainFrameIcons.h"
+#include "ui/frames/MainFrameIcons.h"
 
 #include <QGridLayout>
 #include <QLabel>

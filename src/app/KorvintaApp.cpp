@@ -11,12 +11,12 @@
 #include "formats/ExtensionKind.h"
 #include "model/StringTable.h"
 #include "output/DriveProvider.h"
-#include "ui/ChildFrame.h"
+#include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
-#include "ui/KorvintaView.h"
-#include "ui/MainFrameIcons.h"
+#include "ui/frames/KorvintaView.h"
+#include "ui/frames/MainFrameIcons.h"
 #include "ui/QtPrompter.h"
-#include "ui/TargetDlg.h"
+#include "ui/dialogs/TargetDlg.h"
 
 #include <QApplication>
 #include <QDateTime>

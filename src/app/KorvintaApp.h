@@ -5,10 +5,10 @@
 #include "model/OperatorSettings.h"
 #include "output/PrintOptions.h"
 #include "ui/EditorContext.h"
-#include "ui/ForbiddenCharNotice.h"
-#include "ui/MainFrame.h"
-#include "ui/MainFrameHost.h"
-#include "ui/SaveTarget.h"
+#include "ui/grid/ForbiddenCharNotice.h"
+#include "ui/frames/MainFrame.h"
+#include "ui/frames/MainFrameHost.h"
+#include "ui/dialogs/SaveTarget.h"
 #include "SplashWnd.h"
 
 #include <QObject>

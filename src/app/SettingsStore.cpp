@@ -1,7 +1,7 @@
 #include "SettingsStore.h"
 
 #include "model/Catalogue.h"
-#include "ui/WindowLayout.h"
+#include "ui/frames/WindowLayout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "EditDocument.h"
+#include "ui/EditDocument.h"
 
-#include "CommandIds.h"
+#include "ui/CommandIds.h"
 #include "output/OutputValidation.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorContext.h"
+#include "ui/EditorContext.h"
 #include "model/EditData.h"
 
 #include <QObject>

@@ -4,12 +4,12 @@
 #include "formats/DocumentFile.h"
 #include "model/StringTable.h"
 #include "support/ScriptedPrompter.h"
-#include "ui/ChildFrame.h"
+#include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
-#include "ui/KorvintaView.h"
-#include "ui/MainFrame.h"
-#include "ui/TableCtrl.h"
-#include "ui/TubePrintTable.h"
+#include "ui/frames/KorvintaView.h"
+#include "ui/frames/MainFrame.h"
+#include "ui/table/TableCtrl.h"
+#include "ui/grid/TubePrintTable.h"
 
 #include <QAction>
 #include <QApplication>

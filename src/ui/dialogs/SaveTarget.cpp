@@ -1,0 +1,72 @@
+#include "ui/dialogs/SaveTarget.h"
+
+#include "ui/dialogs/DriveDlg.h"
+#include "ui/dialogs/FileSaveDlg.h"
+#include "ui/dialogs/LocationDlg.h"
+#include "model/Catalogue.h"
+#include "model/OperatorSettings.h"
+#include "model/StringTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace qx::ui {
+
+namespace {
+
+constexpr int DefaultExtensionText = 40002;
+constexpr int FilterText = 40004;
+
+QString text(int id) {
+    const std::string_view t = model::messageText(id);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+/// The folder the save-as dialog opens in when the document has none: the stored "DirectoryPath"
+/// while it names an existing folder, else the user's documents folder.
+QString hardDiskFolder(QSettings& store, const QString& initialFolder) {
+    if (!initialFolder.isEmpty()) {
+        return initialFolder;
+    }
+    const QString stored = store.value(QStringLiteral("Directory/DirectoryPath")).toString();
+    if (!stored.isEmpty() && QFileInfo(stored).isDir()) {
+        return stored;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+} // namespace
+
+std::optional<SaveTarget> chooseSaveTarget(QWidget* parent, const EditorContext& context,
+                                           const QString& proposedName, const QString& initialFolder) {
+    const QString defaultExtension = text(DefaultExtensionText);
+    const QString filter = text(FilterText);
+
+    CLocationDlg location(context.catalogue.model(), parent);
+    if (location.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    if (location.choice() == CLocationDlg::HardDisk) {
+        CFileSaveDlg dialog(defaultExtension, proposedName, filter,
+                            hardDiskFolder(context.store, initialFolder), parent);
+        if (dialog.exec() != QDialog::Accepted || dialog.chosenPath().isEmpty()) {
+            return std::nullopt;
+        }
+        return SaveTarget{dialog.chosenPath(), false, {}};
+    }
+    if (location.choice() == CLocationDlg::Removable) {
+        const QString defaultCfDrive =
+            QFile::decodeName(QByteArray::fromStdString(context.settings.defaultCfDrive));
+        CDriveDlg dialog(context, defaultExtension, filter, proposedName, defaultCfDrive, parent);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return SaveTarget{dialog.chosenPath(), true, dialog.currentFolder()};
+    }
+    return std::nullopt;
+}
+
+} // namespace qx::ui
