@@ -383,7 +383,7 @@ bool CKorvintaApp::saveModified(CKorvintaDoc& document) {
     const std::string name = document.displayName().toStdString();
     const output::Answer answer = m_prompter->prompt(output::Prompt{
         SaveChangesQuestion, model::formatMessage(SaveChangesQuestion, {name}), output::Buttons::YesNoCancel,
-        output::Icon::Warning});
+        output::Icon::Question});
     switch (answer) {
     case output::Answer::Yes:
         return saveDocument(document, false);

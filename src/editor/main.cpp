@@ -1,10 +1,12 @@
 // The desktop editor: the application object does everything; main() only reads the command line.
 #include "app/CommandLine.h"
 #include "app/KorvintaApp.h"
+#include "app/PlatformTranslation.h"
 #include "app/SettingsStore.h"
 
 #include <QApplication>
 #include <QSettings>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(qx::app::StoreApplication));
     QApplication::setApplicationVersion(QStringLiteral("1.80.00"));
     QApplication::setDesktopFileName(QStringLiteral("qxeditor"));
+    QTranslator platformTexts;
+    qx::app::installPlatformTranslation(application, platformTexts);
 
     const qx::app::CommandLine line = qx::app::parseCommandLine(QApplication::arguments());
     if (line.helpRequested) {

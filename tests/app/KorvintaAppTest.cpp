@@ -308,6 +308,7 @@ TEST_F(KorvintaAppTest, ClosingAModifiedDocumentAsks61699) {
     settle();
     ASSERT_EQ(m_prompter.shownIds(), std::vector<int>{61699});
     EXPECT_EQ(m_prompter.shown().front().text, "QXPC1 への変更を保存しますか?");
+    EXPECT_EQ(m_prompter.shown().front().icon, output::Icon::Question);
     EXPECT_EQ(app.documents().size(), 1u);
 
     app.mainFrame()->runCommand(Command::FileClose);
