@@ -277,7 +277,7 @@ void CKorvintaApp::openCommand() {
     if (!m_started) {
         return;
     }
-    const QString path = m_dialogs.openFile(m_frame.get(), directoryPath(m_store));
+    const QString path = m_dialogs.openFile(m_frame.get(), ui::directoryPath(m_store));
     if (path.isEmpty()) {
         return;
     }

@@ -139,20 +139,6 @@ void writeSettings(QSettings& store, const model::OperatorSettings& s) {
     store.endGroup();
 }
 
-QString initialFolderFrom(const std::optional<QString>& stored, const QString& documentsFolder,
-                          const std::function<bool(const QString&)>& isFolder) {
-    if (stored && !stored->isEmpty() && isFolder(*stored)) {
-        return *stored;
-    }
-    return documentsFolder;
-}
-
-QString directoryPath(QSettings& store) {
-    return initialFolderFrom(textOf(store, Directory, QStringLiteral("DirectoryPath")),
-                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                             [](const QString& path) { return QFileInfo(path).isDir(); });
-}
-
 void storeDirectoryPath(QSettings& store, const QString& chosenFile) {
     store.beginGroup(Directory);
     store.setValue(QStringLiteral("DirectoryPath"), QFileInfo(chosenFile).absolutePath());

@@ -54,11 +54,6 @@ output::StoredPrintValues readStoredPrintValues(QSettings& store);
 /// "DefaultCfDrive"), then "Print".
 void writeSettings(QSettings& store, const model::OperatorSettings& settings);
 
-/// The folder the open and save-as dialogs start in: the stored "DirectoryPath" when it names an
-/// existing folder, else the user's documents folder.
-QString initialFolderFrom(const std::optional<QString>& stored, const QString& documentsFolder,
-                          const std::function<bool(const QString&)>& isFolder);
-QString directoryPath(QSettings& store);
 /// Stores the folder of a file the operator chose as "DirectoryPath".
 void storeDirectoryPath(QSettings& store, const QString& chosenFile);
 

@@ -187,6 +187,24 @@ TEST_F(KorvintaAppTest, CancelledNewDocumentLeavesNoWindow) {
     EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - [QXPC2]"));
 }
 
+TEST_F(KorvintaAppTest, MainTitleNamesTheActiveDocumentInEveryWindowState) {
+    m_targetAnswers = {true, true};
+    CKorvintaApp& app = startApp();
+    ASSERT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
+    settle();
+    const QString full = QStringLiteral("コルビンタ PCエディタ - [QXPC2]");
+    EXPECT_EQ(app.mainFrame()->windowTitle(), full);
+
+    app.mainFrame()->runCommand(Command::WindowTile);
+    settle();
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - QXPC2"));
+
+    // Back to full size, the title carries the document once, not the tiled title as well.
+    app.mainFrame()->documentWindows().back()->parentWidget()->showMaximized();
+    settle();
+    EXPECT_EQ(app.mainFrame()->windowTitle(), full);
+}
+
 TEST_F(KorvintaAppTest, NewerModelFileShows42001AndNoWindow) {
     const model::Catalogue newer(9);
     const model::EditData data = model::createEditData(newer, 1);

@@ -116,18 +116,11 @@ TEST(SettingsStore, GarbageCountsAsAbsent) {
     EXPECT_EQ(storedModelType(config), 4);
 }
 
-TEST(SettingsStore, InitialFolderFallsBackToDocuments) {
-    const auto exists = [](const QString& p) { return p == QStringLiteral("/data"); };
-    EXPECT_EQ(initialFolderFrom(QStringLiteral("/data"), QStringLiteral("/home/docs"), exists),
-              QStringLiteral("/data"));
-    EXPECT_EQ(initialFolderFrom(QStringLiteral("/gone"), QStringLiteral("/home/docs"), exists),
-              QStringLiteral("/home/docs"));
-    EXPECT_EQ(initialFolderFrom(QString(), QStringLiteral("/home/docs"), exists), QStringLiteral("/home/docs"));
-
+TEST(SettingsStore, StoresTheFolderOfTheChosenFile) {
     QTemporaryDir dir;
     QSettings store(dir.filePath(QStringLiteral("store.ini")), QSettings::IniFormat);
     storeDirectoryPath(store, dir.filePath(QStringLiteral("a.QXF")));
-    EXPECT_EQ(QDir(directoryPath(store)), QDir(dir.path()));
+    EXPECT_EQ(QDir(store.value(QStringLiteral("Directory/DirectoryPath")).toString()), QDir(dir.path()));
 }
 
 TEST(SettingsStore, RecentFilesKeepFiveNewestFirst) {

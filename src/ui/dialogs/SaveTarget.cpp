@@ -25,20 +25,23 @@ QString text(int id) {
     return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
 }
 
-/// The folder the save-as dialog opens in when the document has none: the stored "DirectoryPath"
-/// while it names an existing folder, else the user's documents folder.
-QString hardDiskFolder(QSettings& store, const QString& initialFolder) {
-    if (!initialFolder.isEmpty()) {
-        return initialFolder;
+} // namespace
+
+QString initialFolderFrom(const QString& stored, const QString& documentsFolder, const QString& homeFolder,
+                          const std::function<bool(const QString&)>& isFolder) {
+    for (const QString& folder : {stored, documentsFolder}) {
+        if (!folder.isEmpty() && isFolder(folder)) {
+            return folder;
+        }
     }
-    const QString stored = store.value(QStringLiteral("Directory/DirectoryPath")).toString();
-    if (!stored.isEmpty() && QFileInfo(stored).isDir()) {
-        return stored;
-    }
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return homeFolder;
 }
 
-} // namespace
+QString directoryPath(QSettings& store) {
+    return initialFolderFrom(store.value(QStringLiteral("Directory/DirectoryPath")).toString(),
+                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath(),
+                             [](const QString& path) { return QFileInfo(path).isDir(); });
+}
 
 std::optional<SaveTarget> chooseSaveTarget(QWidget* parent, const EditorContext& context,
                                            const QString& proposedName, const QString& initialFolder) {
@@ -51,7 +54,7 @@ std::optional<SaveTarget> chooseSaveTarget(QWidget* parent, const EditorContext&
     }
     if (location.choice() == CLocationDlg::HardDisk) {
         CFileSaveDlg dialog(defaultExtension, proposedName, filter,
-                            hardDiskFolder(context.store, initialFolder), parent);
+                            initialFolder.isEmpty() ? directoryPath(context.store) : initialFolder, parent);
         if (dialog.exec() != QDialog::Accepted || dialog.chosenPath().isEmpty()) {
             return std::nullopt;
         }

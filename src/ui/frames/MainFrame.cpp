@@ -484,15 +484,34 @@ void CMainFrame::updateTitles() {
             sub->setWindowTitle(title);
         }
     }
-    // The main window's own title stays the program's: a document window at full size adds its
-    // title to it in brackets. The menu bar is menu 129 while a document window is current.
+    updateMainTitle();
+    // The menu bar is menu 129 while a document window is current.
     const bool withDocument = activeWindow() != nullptr;
     if (withDocument != m_showingDocumentMenus) {
         showMenuBar(withDocument);
     }
 }
 
+void CMainFrame::updateMainTitle() {
+    // The program's title names the current document in every window state: in brackets while its
+    // window fills the frame, plain otherwise. Qt rewrites the title itself when a document window
+    // is maximised or restored, so this runs again after every state change and has the last word.
+    QString title = ApplicationTitle;
+    if (const CChildFrame* window = activeWindow()) {
+        const QMdiSubWindow* sub = qobject_cast<const QMdiSubWindow*>(window->parentWidget());
+        const bool full = sub != nullptr && sub->isMaximized();
+        title += full ? QStringLiteral(" - [%1]").arg(sub->windowTitle())
+                      : QStringLiteral(" - %1").arg(window->windowTitle());
+    }
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && qobject_cast<QMdiSubWindow*>(watched) != nullptr) {
+        QMetaObject::invokeMethod(this, &CMainFrame::updateMainTitle, Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::Resize) {
         auto* sub = qobject_cast<QMdiSubWindow*>(watched);
         if (sub != nullptr && !sub->isMaximized() && !sub->isMinimized()) {

@@ -109,6 +109,7 @@ private:
     bool runFrameCommand(int command);
     void onSubWindowActivated(QMdiSubWindow* window);
     void updateTitles();
+    void updateMainTitle();
     void rebuildWindowList(QMenu* menu);
     void openManual();
     EnablingContext enablingContext() const;

@@ -26,6 +26,21 @@
 namespace qx::ui {
 namespace {
 
+TEST(SaveTargetFolder, StartsInAFolderThatExists) {
+    const auto exists = [](const QString& p) { return p == QStringLiteral("/data") || p == QStringLiteral("/docs"); };
+    const QString home = QStringLiteral("/home/op");
+    EXPECT_EQ(initialFolderFrom(QStringLiteral("/data"), QStringLiteral("/docs"), home, exists), QStringLiteral("/data"));
+    EXPECT_EQ(initialFolderFrom(QStringLiteral("/gone"), QStringLiteral("/docs"), home, exists), QStringLiteral("/docs"));
+    EXPECT_EQ(initialFolderFrom(QString(), QStringLiteral("/docs"), home, exists), QStringLiteral("/docs"));
+    // No stored folder and no documents folder: the home folder, not the program's working folder.
+    EXPECT_EQ(initialFolderFrom(QString(), QStringLiteral("/home/op/Documents"), home, exists), home);
+
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(QStringLiteral("store.ini")), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Directory/DirectoryPath"), dir.path());
+    EXPECT_EQ(QDir(directoryPath(store)), QDir(dir.path()));
+}
+
 const QString Filter =
     QStringLiteral("コルビンタ PCエディタ ﾌｧｲﾙ形式 (*.QXF)|*.QXF|CSV ﾌｧｲﾙ形式 (*.CSV)|*.CSV||");
 
