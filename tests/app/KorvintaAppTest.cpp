@@ -14,7 +14,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QWhatsThis>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -363,6 +367,61 @@ TEST_F(KorvintaAppTest, LaterCommandsAreInTheMenusButDisabled) {
     EXPECT_TRUE(m_manuals.front().toLocalFile().endsWith(QStringLiteral("/KorvintaPCEditor_Manual.pdf")));
     frame.runCommand(Command::AppAbout);
     EXPECT_EQ(m_aboutShown, 1);
+}
+
+TEST_F(KorvintaAppTest, ContextHelpOpensTheManualAtThePointedElement) {
+    CKorvintaApp& app = startApp();
+    ui::CMainFrame& frame = *app.mainFrame();
+    frame.runCommand(Command::ContextHelp);
+    EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
+    EXPECT_TRUE(m_manuals.empty()); // not before the operator has pointed at something
+
+    QWidget* grid = frame.activeWindow()->view().findChild<ui::CTableCtrl*>();
+    ASSERT_NE(grid, nullptr);
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(40, 40));
+    settle();
+    EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+    ASSERT_EQ(m_manuals.size(), 1u);
+    EXPECT_TRUE(m_manuals.front().toLocalFile().endsWith(QStringLiteral("/KorvintaPCEditor_Manual.pdf")));
+
+    // Esc gives up pointing; a later click is an ordinary click again.
+    frame.runCommand(Command::ContextHelp);
+    QTest::keyClick(grid, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_EQ(m_manuals.size(), 1u);
+}
+
+TEST_F(KorvintaAppTest, StatusBarSpeaksForTheHighlightedCommand) {
+    CKorvintaApp& app = startApp();
+    ui::CMainFrame& frame = *app.mainFrame();
+    QAction* target = frame.action(Command::TargetSettings);
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(target->statusTip(), QStringLiteral("印刷物設定画面の表示"));
+    EXPECT_EQ(target->toolTip(), QStringLiteral("印刷物設定"));
+    target->showStatusText(&frame); // what a menu does while the item is highlighted
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("印刷物設定画面の表示"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(&frame, &leave); // the highlight leaves the item
+    EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(frame.statusMessage(), QStringLiteral("レディ"));
+
+    // Every command of the menus and the tool bar has a prompt and a tool tip of its own.
+    for (QAction* action : frame.findChildren<QAction*>()) {
+        const int command = action->data().toInt();
+        if (command >= Command::FileInsert && !action->text().isEmpty() && command < 0xF000 &&
+            command != Command::DeferredStartup) {
+            EXPECT_FALSE(action->statusTip().isEmpty()) << command;
+        }
+    }
+
+    // The offscreen platform cannot tell the lock keys: no indicator pretends to know them.
+    for (QLabel* label : frame.statusBar()->findChildren<QLabel*>()) {
+        if (label->objectName().startsWith(QStringLiteral("indicator"))) {
+            EXPECT_FALSE(label->isVisibleTo(&frame)) << label->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(KorvintaAppTest, DocumentWindowKeepsItsLayoutForTheNextOne) {

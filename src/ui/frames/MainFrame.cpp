@@ -7,6 +7,7 @@
 #include "ui/frames/MainFrameHost.h"
 #include "ui/frames/MainFrameIcons.h"
 #include "ui/frames/MainFrameMenus.h"
+#include "ui/frames/KeyboardLocks.h"
 #include "ui/grid/TubePrintTable.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWhatsThis>
 
 namespace qx::ui {
 
@@ -75,6 +77,7 @@ CMainFrame::CMainFrame(QSettings& store, MainFrameHost& host, QWidget* parent)
     showMenuBar(false);
     createToolBar();
     createStatusBar();
+    QCoreApplication::instance()->installEventFilter(this); // lock keys may change in any window
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::updateCommandStates);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::updateCommandStates);
@@ -153,7 +156,10 @@ void CMainFrame::createActions() {
     ensureAction(Command::Frame)->setCheckable(true);
     for (auto& [command, action] : m_actions) {
         action->setIcon(commandIcon(command));
-        action->setToolTip(toolTipFrom(action->text()));
+        const QString prompt = fromUtf8(commandPrompt(command));
+        action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+        const QString tip = prompt.section(QLatin1Char('\n'), 1, 1);
+        action->setToolTip(tip.isEmpty() ? toolTipFrom(action->text()) : tip);
     }
 }
 
@@ -262,9 +268,20 @@ void CMainFrame::createStatusBar() {
         auto* label = new QLabel(fromUtf8(indicator), this);
         label->setObjectName(QStringLiteral("indicator") + fromUtf8(indicator));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        // The desktop does not tell a program its lock keys' states: the indicators stay grey.
-        label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
+        m_lockIndicators.push_back(label);
+    }
+    updateLockIndicators();
+}
+
+void CMainFrame::updateLockIndicators() {
+    // An indicator shows only where the desktop tells the lock's state: a grey one that never
+    // lights would lie to the operator. Lit (enabled) while the lock is on.
+    const KeyboardLocks locks = readKeyboardLocks();
+    const std::optional<bool> states[] = {locks.kana, locks.capsLock, locks.numLock, locks.scrollLock};
+    for (std::size_t i = 0; i < m_lockIndicators.size() && i < std::size(states); ++i) {
+        m_lockIndicators[i]->setVisible(states[i].has_value());
+        m_lockIndicators[i]->setEnabled(states[i].value_or(false));
     }
 }
 
@@ -375,8 +392,12 @@ bool CMainFrame::runFrameCommand(int command) {
     case Command::HelpIndex:
     case Command::Help:
     case Command::HelpFinder:
-    case Command::ContextHelp:
         openManual();
+        return true;
+    case Command::ContextHelp:
+        // The operator first points at what the question is about; the click opens the manual.
+        m_pointingForHelp = true;
+        QWhatsThis::enterWhatsThisMode();
         return true;
     default:
         return false;
@@ -509,6 +530,26 @@ void CMainFrame::updateMainTitle() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationStateChange) {
+        updateLockIndicators();
+    }
+    if (m_pointingForHelp) {
+        switch (event->type()) {
+        case QEvent::QueryWhatsThis: // every element may be pointed at, not only those with a text
+            event->accept();
+            return true;
+        case QEvent::WhatsThis:
+            m_pointingForHelp = false;
+            QWhatsThis::leaveWhatsThisMode();
+            openManual();
+            return true;
+        case QEvent::LeaveWhatsThisMode:
+            m_pointingForHelp = false;
+            break;
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::WindowStateChange && qobject_cast<QMdiSubWindow*>(watched) != nullptr) {
         QMetaObject::invokeMethod(this, &CMainFrame::updateMainTitle, Qt::QueuedConnection);
     }

@@ -105,6 +105,7 @@ private:
     void showMenuBar(bool withDocument);
     void createToolBar();
     void createStatusBar();
+    void updateLockIndicators();
     bool isAvailable(int command) const;
     bool runFrameCommand(int command);
     void onSubWindowActivated(QMdiSubWindow* window);
@@ -120,6 +121,8 @@ private:
     QMdiArea* m_mdi;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusMessage = nullptr;
+    std::vector<QLabel*> m_lockIndicators; ///< ｶﾅ, CAP, NUM, SCRL
+    bool m_pointingForHelp = false;        ///< Shift+F1 waits for the element the operator points at
     std::map<int, QAction*> m_actions;
     std::vector<BuiltMenu> m_menusWithoutDocument;
     std::vector<BuiltMenu> m_menusWithDocument;

@@ -149,6 +149,54 @@ constexpr int ToolBar128[] = {
     Sequence, Frame, Symbol, PitchSort,
 };
 
+struct CommandPrompt {
+    int command;
+    std::string_view text; ///< prompt, line feed, tool tip
+};
+
+constexpr CommandPrompt CommandPrompts[] = {
+    {FileNew, "新しい印刷データを作成します\n新規作成"},
+    {FileOpen, "保存した印刷データやCSVファイルを開きます\n開く"},
+    {FileClose, "作業中の印刷データを閉じます\n閉じる"},
+    {FileSave, "作業中の印刷データを上書きして保存します\n上書き保存"},
+    {FileSaveAs, "作業中の印刷データを新しい名前で保存します\n名前を付けて保存"},
+    {FileInsert, "ファイルのブロックをフォーカス行の前に挿入します\nファイル挿入"},
+    {TargetSettings, "印刷物設定画面の表示\n印刷物設定"},
+    {Send, "印刷データをプリンタのメモリへ送信します\n送信"},
+    {FilePrint, "印刷データをプリンタへ送って印刷します\n印刷"},
+    {WholeImage, "連続・連番設定を反映した複数ﾌﾞﾛｯｸの印刷ｲﾒｰｼﾞを表示\n全体ｲﾒｰｼﾞ"},
+    {EnvironmentSettings, "印刷条件や保存先などの環境設定画面の表示\n環境設定"},
+    {AppExit, "プログラムを終了します\n終了"},
+    {Undo, "直前の操作を取り消します\n元に戻す"},
+    {Redo, "取り消した操作をやり直します\nやり直す"},
+    {Cut, "選択範囲を切り取ってクリップボードへ移します\n切り取り"},
+    {Copy, "選択範囲をクリップボードへコピーします\nｺﾋﾟｰ"},
+    {Paste, "クリップボードの内容をフォーカス位置へ貼り付けます\n貼り付け"},
+    {FormatPaste, "クリップボードのブロックの書式だけを貼り付けます\n書式貼り付け"},
+    {Clear, "選択範囲の内容を消去します\n消去"},
+    {BeginEdit, "フォーカスのあるセルを編集します\n編集"},
+    {Sequence, "連番設定画面の表示\n連番設定"},
+    {Symbol, "記号入力画面の表示\n記号入力"},
+    {Frame, "印字の枠囲みを付ける・外す\n枠囲み"},
+    {PeriodAdd, "選択範囲の行の末尾にﾋﾟﾘｵﾄﾞを付けます\nﾋﾟﾘｵﾄﾞ付加"},
+    {PeriodRemove, "選択範囲の行の末尾のﾋﾟﾘｵﾄﾞを外します\nﾋﾟﾘｵﾄﾞ解除"},
+    {PitchSort, "同じﾋﾟｯﾁ長のブロックが続くように並べ替えます\nﾋﾟｯﾁ長並べ替え"},
+    {BulkCharSize, "全ブロックの文字ｻｲｽﾞを一括して変更します\n文字ｻｲｽﾞ一括変更"},
+    {BulkCharWidth, "全ブロックの文字幅を一括して変更します\n文字幅一括変更"},
+    {BulkCount, "全ブロックの連続個数を一括して変更します\n連続個数一括変更"},
+    {BulkPitch, "全ブロックのﾋﾟｯﾁ長を一括して変更します\nﾋﾟｯﾁ長一括変更"},
+    {BulkUnderline, "全ブロックの下線を一括して変更します\n下線一括変更"},
+    {BulkReverse, "全ブロックの反転を一括して変更します\n反転一括変更"},
+    {BlockInsert, "フォーカス行の前に空のブロックを挿入します\nﾌﾞﾛｯｸ挿入"},
+    {BlockDelete, "選択範囲のブロックを削除します\nﾌﾞﾛｯｸ削除"},
+    {WindowNew, "作業中の印刷データを表示するウィンドウをもう1つ開きます\n新しいｳｨﾝﾄﾞｳ"},
+    {WindowTile, "ウィンドウを重ならないように並べて表示します\n並べて表示"},
+    {HelpIndex, "取扱説明書を開きます\n取扱説明書"},
+    {Help, "取扱説明書を開きます\nﾍﾙﾌﾟ"},
+    {ContextHelp, "画面の項目を指して、その説明を取扱説明書で開きます\n項目のﾍﾙﾌﾟ"},
+    {AppAbout, "プログラムのバージョン情報を表示します\nﾊﾞｰｼﾞｮﾝ情報"},
+};
+
 constexpr std::array<std::string_view, 4> StatusIndicators{"ｶﾅ", "CAP", "NUM", "SCRL"};
 
 constexpr int SendWithoutDialogText = 40109;
@@ -156,6 +204,18 @@ constexpr int SendWithoutDialogText = 40109;
 } // namespace
 
 std::span<const MenuBarEntry> menuBarWithoutDocument() { return MenuBar128; }
+
+std::string_view commandPrompt(int command) {
+    for (const CommandPrompt& prompt : CommandPrompts) {
+        if (prompt.command == command) {
+            return prompt.text;
+        }
+    }
+    if (command >= RecentFileFirst && command < RecentFileFirst + 5) {
+        return "この印刷データを開きます\n最近使ったファイル";
+    }
+    return {};
+}
 
 std::vector<AdjustedMenu> menuBarWithDocument(model::ModelType modelType) {
     std::vector<AdjustedMenu> bar;

@@ -47,6 +47,11 @@ std::span<const Accelerator> acceleratorTable();
 /// The tool bar's buttons in order; 0 is a separator.
 std::span<const int> toolBarCommands();
 
+/// A command's texts besides its menu text: the prompt the status bar shows while the command is
+/// highlighted in a menu or under the mouse on the tool bar, then its tool tip, separated by a line
+/// feed. Empty for commands without a prompt.
+std::string_view commandPrompt(int command);
+
 /// The indicators of the status bar after the message pane.
 std::span<const std::string_view> statusIndicators();
 
