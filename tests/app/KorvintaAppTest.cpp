@@ -424,6 +424,24 @@ TEST_F(KorvintaAppTest, StatusBarSpeaksForTheHighlightedCommand) {
     }
 }
 
+TEST_F(KorvintaAppTest, PaneRatiosKeepTheirOwnKeys) {
+    {
+        QSettings seeded(storePath(), QSettings::IniFormat);
+        seeded.setValue(QStringLiteral("Settings/PaneRatioH"), 40);
+        seeded.setValue(QStringLiteral("Settings/PaneRatioV"), 85);
+    }
+    CKorvintaApp& app = startApp();
+    ASSERT_NE(app.mainFrame()->activeWindow(), nullptr);
+    EXPECT_EQ(app.mainFrame()->activeWindow()->paneRatioH(), 40);
+    EXPECT_EQ(app.mainFrame()->activeWindow()->paneRatioV(), 85);
+    app.documents().front()->setModified(false);
+    app.mainFrame()->runCommand(Command::FileClose);
+    settle();
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Settings/PaneRatioH")).toInt(), 40);
+    EXPECT_EQ(written.value(QStringLiteral("Settings/PaneRatioV")).toInt(), 85);
+}
+
 TEST_F(KorvintaAppTest, DocumentWindowKeepsItsLayoutForTheNextOne) {
     CKorvintaApp& app = startApp();
     ui::CChildFrame* window = app.mainFrame()->activeWindow();

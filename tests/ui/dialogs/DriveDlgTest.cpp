@@ -90,7 +90,7 @@ class DriveDlgTest : public ::testing::Test {
 protected:
     DriveDlgTest() : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {
         root = dir.filePath(QStringLiteral("card")) + QLatin1Char('/');
-        for (const char* folder : {"DATA/SUB", "DATA_01", "DATAFILES", "OTHER"}) {
+        for (const char* folder : {"DATA/SUB", "DATA_01", "DATAFILES", "OTHER", "PANEL-08"}) {
             QDir().mkpath(root + QLatin1String(folder));
         }
         writeFile(QStringLiteral("DATA/abc.QXF"), 13929);
@@ -192,6 +192,24 @@ TEST_F(DriveDlgTest, SavesIntoAFirstLevelFolder) {
     EXPECT_EQ(dialog->chosenPath(), root + QStringLiteral("DATA/job-1.QXF"));
     EXPECT_EQ(dialog->currentFolder(), root + QStringLiteral("DATA/"));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("DATA/job-1.QXF"))); // the caller writes it
+}
+
+TEST_F(DriveDlgTest, EightCharacterNamesAreTheLongestAccepted) {
+    open();
+    pickFolder(QStringLiteral("PANEL-08"));
+    typeName(QStringLiteral("TUBE-008"));
+    save();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->chosenPath(), root + QStringLiteral("PANEL-08/TUBE-008.QXF"));
+
+    // One more character in the folder's name and the printer could not read it.
+    prompter = output::testing::ScriptedPrompter();
+    open();
+    pickFolder(QStringLiteral("DATAFILES"));
+    typeName(QStringLiteral("abc"));
+    save();
+    EXPECT_EQ(prompter.shownIds(), std::vector<int>{42017});
 }
 
 TEST_F(DriveDlgTest, RefusesTheRootAndDeeperFolders) {

@@ -138,6 +138,18 @@ TEST_F(TargetDlgTest, ChoosingALabelForcesPitchModeAndShowsTheLabelFields) {
     EXPECT_EQ(child<QComboBox>("sizeCombo")->currentIndex(), 0);
 }
 
+TEST_F(TargetDlgTest, ALabelTurnsAutoPitchIntoASpecifiedPitch) {
+    // Start from AUTO, so a dialog that only keeps what it was given cannot pass.
+    model::TargetSettings t = on(Kind::KavTube, 32);
+    t.pitchAuto = 1;
+    open(QX950W3, t);
+    EXPECT_TRUE(checked("pitchAutoRadio1"));
+    key("targetCombo", Qt::Key_End); // the general label
+    dlg->accept();
+    ASSERT_TRUE(accepted());
+    EXPECT_EQ(handle->confirmedSettings().pitchAuto, 0);
+}
+
 TEST_F(TargetDlgTest, PrintLengthModeEnablesItsGroupAndFixesTheSizeMode) {
     model::TargetSettings t = on(Kind::KavTube, 32);
     t.sizeMode = 2;

@@ -152,6 +152,25 @@ INSTANTIATE_TEST_SUITE_P(
             true},
         Row{"FileInsertAfterLastBlock", Command::FileInsert, [](EnablingContext& c) { c.selection = {0, 4, 0, 4}; },
             true},
+        // Both sides of the block limit, for file insert as for block insert.
+        Row{"FileInsertAtLimit", Command::FileInsert,
+            [](EnablingContext& c) {
+                c.blockLimit = 300;
+                c.blockCount = 300;
+            },
+            false},
+        Row{"FileInsertOneBelowLimit", Command::FileInsert,
+            [](EnablingContext& c) {
+                c.blockLimit = 300;
+                c.blockCount = 299;
+            },
+            true},
+        Row{"BlockInsertOneBelowLimit", Command::BlockInsert,
+            [](EnablingContext& c) {
+                c.blockLimit = 300;
+                c.blockCount = 299;
+            },
+            true},
         Row{"PeriodWithoutBlocks", Command::PeriodAdd, [](EnablingContext& c) { c.blockCount = 0; }, false},
         // The lock of an edit in place.
         Row{"SaveWhileEditing", Command::FileSave, [](EnablingContext& c) { c.editing = true; }, false},
