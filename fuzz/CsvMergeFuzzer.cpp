@@ -16,7 +16,43 @@
 
 namespace {
 
-constexpr std::array<qx::model::ModelType, 8> Models{0, 1, 2, 3, 5, 6, 8, 9};
+using namespace qx;
+
+constexpr std::array<model::ModelType, 8> Models{0, 1, 2, 3, 5, 6, 8, 9};
+constexpr std::size_t Variants = 4; // pitch-length or print-length mode, tube or general label
+
+/// What is the same for every input of a model: its catalogue, the operator's defaults and the
+/// documents merged into, built once for the process.
+struct ModelState {
+    explicit ModelState(model::ModelType m)
+        : catalogue(m), settings(model::OperatorSettings::defaultsFor(catalogue)) {
+        for (std::size_t v = 0; v < Variants; ++v) {
+            model::EditData& fresh = documents[v];
+            fresh = model::createEditData(catalogue, settings.frameGap);
+            if ((v & 1u) != 0) {
+                fresh.target.printMode = model::codes::Line1Marker;
+            }
+            if ((v & 2u) != 0) {
+                fresh.target.targetKind = model::TargetKind::GeneralLabel;
+            }
+            // A file insert goes into a document of a few blocks.
+            withBlocks[v] = fresh;
+            withBlocks[v].blockCount = 3;
+        }
+    }
+
+    model::Catalogue catalogue;
+    model::OperatorSettings settings;
+    std::array<model::EditData, Variants> documents;
+    std::array<model::EditData, Variants> withBlocks;
+};
+
+const ModelState& stateOf(std::size_t index) {
+    static const std::array<ModelState, Models.size()> states{
+        ModelState(Models[0]), ModelState(Models[1]), ModelState(Models[2]), ModelState(Models[3]),
+        ModelState(Models[4]), ModelState(Models[5]), ModelState(Models[6]), ModelState(Models[7])};
+    return states[index];
+}
 
 std::span<const std::uint8_t> bytesOf(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -31,34 +67,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t selector = data[0];
     const std::span<const std::uint8_t> csv(data + 1, size - 1);
 
-    qx::formats::CsvReader reader(csv);
+    formats::CsvReader reader(csv);
     while (reader.nextRow()) {
     }
 
-    const qx::model::Catalogue catalogue(Models[selector & 7u]);
-    const qx::model::OperatorSettings settings = qx::model::OperatorSettings::defaultsFor(catalogue);
-    qx::model::EditData current = qx::model::createEditData(catalogue, settings.frameGap);
-    if ((selector & 8u) != 0) {
-        current.target.printMode = qx::model::codes::Line1Marker;
-    }
-    if ((selector & 16u) != 0) {
-        current.target.targetKind = qx::model::TargetKind::GeneralLabel;
-    }
+    const ModelState& state = stateOf(selector & 7u);
+    const std::size_t variant = (selector >> 3) & 3u;
+    const model::EditData& current = state.documents[variant];
 
-    // A file insert into a document of a few blocks.
-    qx::model::EditData existing = current;
-    existing.blockCount = 3;
+    // The merged records reuse their storage from input to input: a fresh 999-block record per
+    // merge would cost more than the merge itself.
+    static formats::MergeResult inserted;
+    static formats::MergeResult first;
+    static formats::MergeResult second;
+
     const int position = (selector >> 5) % 5 - 1; // −1 .. 3
-    (void)qx::formats::mergeCsv(existing, csv, position, catalogue, settings);
+    formats::mergeCsv(state.withBlocks[variant], csv, position, state.catalogue, state.settings, inserted);
 
-    const qx::formats::MergeResult first = qx::formats::mergeCsv(current, csv, -1, catalogue, settings);
+    formats::mergeCsv(current, csv, -1, state.catalogue, state.settings, first);
     if (!first.ok) {
         return 0;
     }
-    const std::string written = qx::formats::writeCsv(first.data, catalogue.model());
-    const qx::formats::MergeResult second =
-        qx::formats::mergeCsv(current, bytesOf(written), -1, catalogue, settings);
-    if (!second.ok || qx::formats::writeCsv(second.data, catalogue.model()) != written) {
+    const std::string written = formats::writeCsv(first.data, state.catalogue.model());
+    formats::mergeCsv(current, bytesOf(written), -1, state.catalogue, state.settings, second);
+    if (!second.ok || formats::writeCsv(second.data, state.catalogue.model()) != written) {
         std::abort();
     }
     return 0;

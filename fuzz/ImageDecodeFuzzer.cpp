@@ -19,36 +19,42 @@ bool sameRecord(const model::EditData& a, const model::EditData& b) {
            a.extraSettings == b.extraSettings && a.sendSettings == b.sendSettings;
 }
 
-void checkUnder(model::ModelType modelType, std::span<const std::uint8_t> bytes) {
-    static const std::array<model::Catalogue, 11> catalogues{
-        model::Catalogue(0), model::Catalogue(1), model::Catalogue(2), model::Catalogue(3),
-        model::Catalogue(4), model::Catalogue(5), model::Catalogue(6), model::Catalogue(7),
-        model::Catalogue(8), model::Catalogue(9), model::Catalogue(10)};
-    const model::Catalogue& catalogue = catalogues[static_cast<std::size_t>(modelType)];
-    const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+/// What is the same for every input under a model, built once for the process, and the records and
+/// images each check fills: decoding and encoding overwrite them whole, so they are reused rather
+/// than allocated afresh for every input.
+struct ModelState {
+    explicit ModelState(model::ModelType m) : catalogue(m), settings(model::OperatorSettings::defaultsFor(catalogue)) {}
+
+    model::Catalogue catalogue;
+    model::OperatorSettings settings;
+    model::EditData first;
+    model::EditData second;
+    model::EditData third;
+    formats::PrinterImage encoded;
+    formats::PrinterImage again;
+};
+
+void checkUnder(ModelState& state, std::span<const std::uint8_t> bytes) {
+    const model::Catalogue& catalogue = state.catalogue;
+    const model::OperatorSettings& settings = state.settings;
 
     const formats::ReadImageResult read = formats::readStoredImage(bytes, catalogue);
     if (!read.ok) {
         return;
     }
-    model::EditData first;
-    if (!formats::decodeImage(read.image, catalogue, settings, first).ok) {
+    if (!formats::decodeImage(read.image, catalogue, settings, state.first).ok) {
         return;
     }
-    formats::PrinterImage encoded;
-    if (!formats::encodeImage(first, catalogue, settings, encoded).ok) {
+    if (!formats::encodeImage(state.first, catalogue, settings, state.encoded).ok) {
         return; // a file may hold more than the model's limits allow
     }
     // What the encoder wrote always decodes, and from then on the document stays as it is.
-    model::EditData second;
-    formats::PrinterImage again;
-    model::EditData third;
-    if (!formats::decodeImage(encoded, catalogue, settings, second).ok ||
-        !formats::encodeImage(second, catalogue, settings, again).ok ||
-        !formats::decodeImage(again, catalogue, settings, third).ok) {
+    if (!formats::decodeImage(state.encoded, catalogue, settings, state.second).ok ||
+        !formats::encodeImage(state.second, catalogue, settings, state.again).ok ||
+        !formats::decodeImage(state.again, catalogue, settings, state.third).ok) {
         std::abort();
     }
-    if (!sameRecord(second, third) || !(encoded == again)) {
+    if (!sameRecord(state.second, state.third) || !(state.encoded == state.again)) {
         std::abort();
     }
 }
@@ -58,8 +64,9 @@ void checkUnder(model::ModelType modelType, std::span<const std::uint8_t> bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     // The oldest and the newest generation, and the two models whose decoder corrects targets.
-    for (model::ModelType m : {0, 1, 5, 9}) {
-        checkUnder(m, bytes);
+    static std::array<ModelState, 4> states{ModelState(0), ModelState(1), ModelState(5), ModelState(9)};
+    for (ModelState& state : states) {
+        checkUnder(state, bytes);
     }
     return 0;
 }

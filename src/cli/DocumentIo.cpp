@@ -6,6 +6,8 @@
 #include "formats/CsvMerge.h"
 #include "formats/DocumentFile.h"
 #include "formats/ExtensionKind.h"
+#include "model/TargetChoice.h"
+#include "model/TargetKind.h"
 
 #include <string_view>
 
@@ -35,6 +37,10 @@ std::optional<NewDocumentOptions> newDocumentOptions(const ToolContext& context,
                       std::string(modelDisplayName(context.model())));
         return std::nullopt;
     }
+    if (options.printLengthMode && model::isLabel(options.targetKind)) {
+        context.error("--print-length-mode: a label target prints only in pitch-length mode");
+        return std::nullopt;
+    }
     const model::TargetEntry& entry = context.catalogue().targets()[static_cast<std::size_t>(*position)];
     if (sizeText) {
         const std::optional<int> size = parseInteger(*sizeText);
@@ -62,13 +68,13 @@ std::optional<NewDocumentOptions> newDocumentOptions(const ToolContext& context,
 
 model::EditData newDocument(const ToolContext& context, const NewDocumentOptions& options) {
     model::EditData data = model::createEditData(context.catalogue(), context.settings().frameGap);
-    data.target.targetKind = static_cast<std::int16_t>(options.targetKind);
-    data.target.targetSize = static_cast<std::int16_t>(options.targetSize);
+    model::TargetSettings chosen = data.target;
+    chosen.targetKind = static_cast<std::int16_t>(options.targetKind);
+    chosen.targetSize = static_cast<std::int16_t>(options.targetSize);
     if (options.printLengthMode) {
-        data.target.printMode = model::codes::Line1Marker;
-        data.target.sizeMode = 0; // print-length mode has no automatic size
+        chosen.printMode = model::codes::Line1Marker;
     }
-    model::applyOperatorDefaults(data, context.settings());
+    model::applyChosenTarget(data, chosen, context.catalogue(), context.settings(), true);
     return data;
 }
 

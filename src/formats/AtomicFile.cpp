@@ -43,18 +43,47 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+/// A fresh hidden name next to the target for the temporary file.
+std::string temporaryName(const std::string& target, std::random_device& entropy) {
+    const std::string folder = folderOf(target);
+    const std::string prefix = (folder == "/" ? std::string() : folder) + "/." + nameOf(target) + ".";
+    return prefix + std::to_string(::getpid()) + "-" + std::to_string(entropy() % 1000000u) + ".tmp";
+}
+
+constexpr int NameAttempts = 64;
+
 /// Creates a new, unique temporary file next to the target. O_EXCL with the usual creation mode
 /// lets the umask decide the permissions of a new document, as for any other file the user makes.
 int createTemporary(const std::string& target, std::string& temporaryPath) {
-    const std::string folder = folderOf(target);
-    const std::string prefix = (folder == "/" ? std::string() : folder) + "/." + nameOf(target) + ".";
     std::random_device entropy;
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        temporaryPath =
-            prefix + std::to_string(::getpid()) + "-" + std::to_string(entropy() % 1000000u) + ".tmp";
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        temporaryPath = temporaryName(target, entropy);
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+/// Gives the unnamed file `fd` a fresh name next to the target; -1 with errno on failure.
+int linkTemporary(int fd, const std::string& target, std::string& temporaryPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    std::random_device entropy;
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        temporaryPath = temporaryName(target, entropy);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return 0;
+        }
+        if (errno == ENOENT) {
+            // No /proc: the descriptor itself can be linked where the process may do so.
+            if (::linkat(fd, "", AT_FDCWD, temporaryPath.c_str(), AT_EMPTY_PATH) == 0) {
+                return 0;
+            }
+        }
+        if (errno != EEXIST) {
+            return -1;
         }
     }
     errno = EEXIST;
@@ -76,9 +105,92 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+/// Renames the complete temporary file over the target and makes the new name durable.
+FileWriteResult moveIntoPlace(const std::string& temporaryPath, const std::string& target) {
+    if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporaryPath.c_str());
+        return failure(error);
+    }
+    // The data is already safe, so a failure to flush the folder is not one of the save.
+    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return FileWriteResult{true, 0, {}, false};
+}
+
+/// Fills the open temporary file: the permissions of the file it replaces, the bytes, the flush.
+bool fill(int fd, std::span<const std::uint8_t> bytes, const struct stat* replaced) {
+    if (replaced != nullptr && ::fchmod(fd, replaced->st_mode & 07777) != 0) {
+        return false;
+    }
+    return writeAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+/// The save through an unnamed file. Nothing has a name until the bytes are on the disk; then a
+/// fresh name is linked and renamed over the target at once, so a crash leaves a stray file only
+/// in the moment between those two calls. `unsupported` tells the caller to use a named file.
+FileWriteResult saveThroughUnnamedFile(const std::string& target, std::span<const std::uint8_t> bytes,
+                                       const struct stat* replaced, bool& unsupported) {
+    unsupported = false;
+    const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        // EOPNOTSUPP: the file system has no unnamed files; EISDIR, EINVAL: the kernel has none.
+        unsupported = error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+        return failure(error);
+    }
+    if (!fill(fd, bytes, replaced)) {
+        const int error = errno;
+        ::close(fd);
+        return failure(error);
+    }
+    std::string temporaryPath;
+    if (linkTemporary(fd, target, temporaryPath) != 0) {
+        // A system that refuses the link (no /proc, no right to link a descriptor) gets the named
+        // file; a real failure such as a full disk shows there again.
+        const int error = errno;
+        ::close(fd);
+        unsupported = true;
+        return failure(error);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporaryPath.c_str());
+        return failure(error);
+    }
+    FileWriteResult result = moveIntoPlace(temporaryPath, target);
+    result.unnamedTemporary = result.ok;
+    return result;
+}
+
+FileWriteResult saveThroughNamedFile(const std::string& target, std::span<const std::uint8_t> bytes,
+                                     const struct stat* replaced) {
+    std::string temporaryPath;
+    const int fd = createTemporary(target, temporaryPath);
+    if (fd < 0) {
+        return failure(errno);
+    }
+    if (!fill(fd, bytes, replaced)) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporaryPath.c_str());
+        return failure(error);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporaryPath.c_str());
+        return failure(error);
+    }
+    return moveIntoPlace(temporaryPath, target);
+}
+
 } // namespace
 
-FileWriteResult saveFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+FileWriteResult saveFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                   TemporaryFile temporary) {
     if (path.empty()) {
         return failure(ENOENT);
     }
@@ -88,45 +200,21 @@ FileWriteResult saveFileAtomically(const std::string& path, std::span<const std:
     if (replacing && S_ISDIR(existing.st_mode)) {
         return failure(EISDIR);
     }
-
-    std::string temporaryPath;
-    const int fd = createTemporary(target, temporaryPath);
-    if (fd < 0) {
-        return failure(errno);
+    const struct stat* replaced = replacing ? &existing : nullptr;
+    if (temporary == TemporaryFile::UnnamedWherePossible) {
+        bool unsupported = false;
+        FileWriteResult result = saveThroughUnnamedFile(target, bytes, replaced, unsupported);
+        if (!unsupported) {
+            return result;
+        }
     }
-    const auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(temporaryPath.c_str());
-        return failure(error);
-    };
-    if (replacing && ::fchmod(fd, existing.st_mode & 07777) != 0) {
-        return abandon(errno);
-    }
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
-        return abandon(errno);
-    }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporaryPath.c_str());
-        return failure(error);
-    }
-    if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryPath.c_str());
-        return failure(error);
-    }
-    // Make the new name itself durable; the data is already safe, so a failure here is not one.
-    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return FileWriteResult{true, 0, {}};
+    return saveThroughNamedFile(target, bytes, replaced);
 }
 
-FileWriteResult saveFileAtomically(const std::string& path, std::string_view bytes) {
-    return saveFileAtomically(path, std::span<const std::uint8_t>(
-                                        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+FileWriteResult saveFileAtomically(const std::string& path, std::string_view bytes, TemporaryFile temporary) {
+    return saveFileAtomically(
+        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+        temporary);
 }
 
 } // namespace qx::formats

@@ -11,7 +11,16 @@ namespace qx::formats {
 struct FileWriteResult {
     bool ok = false;
     int errorNumber = 0;
-    std::string reason; ///< the system's wording of errorNumber; empty on success
+    std::string reason;            ///< the system's wording of errorNumber; empty on success
+    bool unnamedTemporary = false; ///< the bytes were written into a file without a name
+};
+
+/// How the bytes wait for the rename. An unnamed temporary file has no name until it is complete
+/// and flushed, so a save killed part way leaves nothing behind; file systems without unnamed
+/// files (vfat, the printer's USB memory) get a hidden named one instead.
+enum class TemporaryFile {
+    UnnamedWherePossible,
+    Named, ///< always the named one (tests of that path)
 };
 
 /// Writes `bytes` as the whole contents of `path` without ever destroying the previous file: the
@@ -19,9 +28,11 @@ struct FileWriteResult {
 /// over the target. On any failure the old file is left as it was and no temporary file remains.
 /// A symbolic link is followed, so the file it names is replaced and the link kept. A new file
 /// gets the permissions the process would give any new file; a replaced one keeps its own.
-FileWriteResult saveFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+FileWriteResult saveFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                   TemporaryFile temporary = TemporaryFile::UnnamedWherePossible);
 
 /// The same for text bytes.
-FileWriteResult saveFileAtomically(const std::string& path, std::string_view bytes);
+FileWriteResult saveFileAtomically(const std::string& path, std::string_view bytes,
+                                   TemporaryFile temporary = TemporaryFile::UnnamedWherePossible);
 
 } // namespace qx::formats

@@ -1,10 +1,11 @@
 #include "CsvFile.h"
 
 #include "model/Sequences.h"
+#include "model/Tenths.h"
 #include "model/TextConversion.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 namespace qx::formats {
 
@@ -177,11 +178,8 @@ std::string writeCsv(const model::EditData& data, model::ModelType modelType) {
         const model::EditBlock& block = data.block(b);
         const int pieces = model::blockPieceCount(block);
         const int linesInUse = std::clamp<int>(block.lineCount, 0, model::MaxLines);
-        char number[32];
-        std::snprintf(number, sizeof number, "%d", block.count);
-        const std::string count = number;
-        std::snprintf(number, sizeof number, "%.1f", block.pitch / 10.0);
-        const std::string pitch = number;
+        const std::string count = std::to_string(block.count);
+        const std::string pitch = model::formatTenths(block.pitch);
         for (int piece = 0; piece < pieces; ++piece) {
             int nextDefinition = 0;
             for (int l = 0; l < model::MaxLines; ++l) {

@@ -124,8 +124,24 @@ struct RowRules {
 MergeResult mergeCsv(const model::EditData& current, std::span<const std::uint8_t> csv, int position,
                      const model::Catalogue& catalogue, const model::OperatorSettings& settings) {
     MergeResult result;
-    result.data = model::createEditData(catalogue, settings.frameGap);
+    mergeCsv(current, csv, position, catalogue, settings, result);
+    return result;
+}
+
+void mergeCsv(const model::EditData& current, std::span<const std::uint8_t> csv, int position,
+              const model::Catalogue& catalogue, const model::OperatorSettings& settings, MergeResult& result) {
+    if (result.data.blocks.begin() == result.data.blocks.end()) {
+        result.data = model::EditData{}; // a record moved away from has no block slots left
+    }
+    // Every field but the record's storage starts afresh.
+    result.ok = false;
+    result.report = MergeReport{};
+    result.insertedBlocks = 0;
+    result.blocksDropped = false;
+    result.replacedChars = 0;
     model::EditData& merged = result.data;
+    model::reinitialiseEditData(merged, catalogue, settings.frameGap);
+    merged.blockCheckResults = model::BlockCheckResults{};
 
     const int currentBlocks = std::clamp<int>(current.blockCount, 1, model::MaxBlocks);
     const int blockLimit = std::clamp(catalogue.limits().blockLimit, 1, model::MaxBlocks);
@@ -193,7 +209,6 @@ MergeResult mergeCsv(const model::EditData& current, std::span<const std::uint8_
 
     result.report = checkMergedDocument(merged, catalogue, result.blocksDropped, result.replacedChars);
     result.ok = result.report.ok;
-    return result;
 }
 
 } // namespace qx::formats

@@ -32,4 +32,9 @@ namespace qx::formats {
 MergeResult mergeCsv(const model::EditData& current, std::span<const std::uint8_t> csv, int position,
                      const model::Catalogue& catalogue, const model::OperatorSettings& settings);
 
+/// The same into `result`, whose record storage is reused: for callers that merge many files in
+/// a row. Whatever `result` held before is replaced.
+void mergeCsv(const model::EditData& current, std::span<const std::uint8_t> csv, int position,
+              const model::Catalogue& catalogue, const model::OperatorSettings& settings, MergeResult& result);
+
 } // namespace qx::formats

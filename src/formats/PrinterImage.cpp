@@ -5,6 +5,7 @@
 #include "model/SettingRow.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qx::formats {
 
@@ -102,7 +103,9 @@ void PrinterImage::setStreamWord(std::size_t i, std::uint16_t value) {
     }
 }
 
-PrinterImage defaultImage(const model::Catalogue& catalogue) {
+namespace {
+
+PrinterImage buildDefaultImage(const model::Catalogue& catalogue) {
     namespace ns = newest::settings;
     namespace nr = newest::record;
     const auto value = [&](SettingRow row) { return catalogue.settingRange(row).defaultValue; };
@@ -170,6 +173,26 @@ PrinterImage defaultImage(const model::Catalogue& catalogue) {
     image.setWord(newest::PitchEntryCount, word(SettingRow::PitchSettingCount));
     image.setWord(newest::Trailer, 0xFFFF);
     return image;
+}
+
+constexpr model::ModelType ModelIndexes = 11;
+
+} // namespace
+
+PrinterImage defaultImage(const model::Catalogue& catalogue) {
+    // Every image of a model starts from the same bytes: built once per model, then copied.
+    static const std::array<PrinterImage, ModelIndexes> images = [] {
+        std::array<PrinterImage, ModelIndexes> built;
+        for (model::ModelType m = 0; m < ModelIndexes; ++m) {
+            built[static_cast<std::size_t>(m)] = buildDefaultImage(model::Catalogue(m));
+        }
+        return built;
+    }();
+    const model::ModelType m = catalogue.model();
+    if (m < 0 || m >= ModelIndexes) {
+        return buildDefaultImage(catalogue);
+    }
+    return images[static_cast<std::size_t>(m)];
 }
 
 } // namespace qx::formats

@@ -135,6 +135,11 @@ public:
         if (trimmed(readSmallFile(disk / "removable", MaxAttributeBytes)) == "1") {
             return true;
         }
+        // The MMC driver never flags its disks removable, so a card in a built-in SD slot is known
+        // by its card type. Soldered eMMC storage reports "MMC" and is the system's own disk.
+        if (trimmed(readSmallFile(disk / "device" / "type", MaxAttributeBytes)) == "SD") {
+            return true;
+        }
         const std::string busPath = "/" + device.lexically_relative(sysRoot).generic_string();
         return busPath.find("/usb") != std::string::npos;
     }

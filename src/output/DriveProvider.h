@@ -29,7 +29,9 @@ public:
 };
 
 /// The system's removable volumes: the mounted file systems (from the mount table) whose block
-/// device, or the disk a partition belongs to, is flagged removable or sits on a USB bus. Mounts
+/// device, or the disk a partition belongs to, is flagged removable, is an SD card (a built-in
+/// card slot) or sits on a USB bus (a USB hard disk as well as a stick: the two cannot be told
+/// apart reliably, and a stick that calls itself fixed must stay usable). Mounts
 /// of a sub-folder only (bind mounts) and read-only mounts are left out, since a document cannot be
 /// written there as the printer expects it.
 class MountedDriveProvider final : public DriveProvider {

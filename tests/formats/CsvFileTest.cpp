@@ -1,10 +1,13 @@
 #include "formats/CsvFile.h"
+#include "formats/CsvMerge.h"
 
 #include "model/Catalogue.h"
 #include "model/EditData.h"
 #include "model/OperatorSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 #include <string>
 #include <vector>
@@ -193,6 +196,38 @@ TEST_F(CsvWriting, LinesBeyondLineCountAreNotWritten) {
     data.line(0, 2).chars = {0x2343};
     data.block(0).lineCount = 1;
     EXPECT_EQ(writeCsv(data, catalogue.model()), "A,,,,2,20.0\r\n");
+}
+
+/// Runs the test under a numeric locale whose decimal separator is a comma, as a desktop session
+/// with a German, French or Russian language sets it for the whole process.
+class CsvUnderCommaLocale : public CsvWriting {
+protected:
+    void SetUp() override {
+        m_saved = std::setlocale(LC_ALL, nullptr);
+        if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+            GTEST_SKIP() << "the locale de_DE.UTF-8 is not available (scripts/install-deps generates it)";
+        }
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    }
+    void TearDown() override { std::setlocale(LC_ALL, m_saved.c_str()); }
+
+private:
+    std::string m_saved;
+};
+
+TEST_F(CsvUnderCommaLocale, PitchIsWrittenAndReadWithAPoint) {
+    setLine(0, 0, {0x2341});
+    data.block(0).pitch = 125;
+    data.block(1).pitch = 3333;
+    setLine(1, 0, {0x2342});
+    data.blockCount = 2;
+    const std::string csv = writeCsv(data, catalogue.model());
+    EXPECT_EQ(csv, "A,,,,2,12.5\r\nB,,,,2,333.3\r\n");
+
+    const MergeResult read = mergeCsv(model::createEditData(catalogue, 1), bytesOf(csv), -1, catalogue,
+                                      model::OperatorSettings::defaultsFor(catalogue));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.data.block(0).pitch, 125);
 }
 
 } // namespace

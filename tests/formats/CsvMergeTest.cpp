@@ -233,6 +233,33 @@ TEST_F(CsvMergeTest, Utf8CharactersWithoutShiftJisFormCountAsReplaced) {
     EXPECT_EQ(result.report.messageIds, (std::vector<int>{MergeMessage::CharactersReplaced}));
 }
 
+TEST_F(CsvMergeTest, AReusedResultHoldsOnlyTheLatestMerge) {
+    // The first merge leaves a dropped-blocks report, replaced characters and 300 blocks behind.
+    useModel(model::models::QX790);
+    std::string many;
+    for (int i = 0; i < 301; ++i)
+        many += "\x88\x9f\x81\xa0,B,C,D,3,12.5\r\n";
+    MergeResult reused;
+    mergeCsv(current, bytesOf(many), -1, catalogue, settings, reused);
+    ASSERT_TRUE(reused.blocksDropped);
+    const std::string second = "A\r\n";
+    mergeCsv(current, bytesOf(second), -1, catalogue, settings, reused);
+    const MergeResult fresh = merge(second);
+    EXPECT_EQ(reused.ok, fresh.ok);
+    EXPECT_EQ(reused.report.messageIds, fresh.report.messageIds);
+    EXPECT_EQ(reused.insertedBlocks, 1);
+    EXPECT_FALSE(reused.blocksDropped);
+    EXPECT_EQ(reused.replacedChars, 0);
+    EXPECT_EQ(reused.data.blockCount, 1);
+    EXPECT_EQ(reused.data.blocks, fresh.data.blocks);
+    EXPECT_EQ(reused.data.target, fresh.data.target);
+
+    MergeResult movedFrom;
+    const MergeResult taken = std::move(movedFrom);
+    mergeCsv(current, bytesOf(second), -1, catalogue, settings, movedFrom);
+    EXPECT_EQ(movedFrom.data.blocks, fresh.data.blocks);
+}
+
 TEST_F(CsvMergeTest, TooManyTextWordsInforms) {
     // One line of 5,000 characters cannot be encoded (the budget of T words is spent on markers too).
     const std::string csv = std::string(5000, 'A') + "\r\n";

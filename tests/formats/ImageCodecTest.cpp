@@ -110,6 +110,7 @@ TEST(ImageEncoder, EnforcesTheLimitsAndReportsTheFailingBlock) {
         {"16 sequences under model 0",       0, p16,         c16,          1, false, 42003, 15, 0},
         {"15 sequences under model 0",       0, p15,         c15,          1, false, 0,     15, 0},
         {"2 sequences in print-length mode", 9, {200, 200},  {1, 1},       1, true,  42003, 1,  0},
+        {"1 sequence in print-length mode",  9, {200},       {1},          1, true,  0,     1,  0},
     };
     // clang-format on
     for (const Row& row : rows) {

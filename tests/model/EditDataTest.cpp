@@ -229,6 +229,19 @@ TEST_F(EditDataTest, MarkersAndDocumentTotals) {
 
     data.target.printMode = 0x2F22; // print-length mode allows one per document
     EXPECT_FALSE(canAddSequence(data, catalogue));
+
+    // The last one allowed can still be added: the first in print-length mode, the 15th on QX-780.
+    EditData empty = createEditData(catalogue, 1);
+    empty.target.printMode = 0x2F22;
+    EXPECT_TRUE(canAddSequence(empty, catalogue));
+    const Catalogue qx780(models::QX780);
+    EditData fourteen = createEditData(qx780, 1);
+    fourteen.blockCount = 15;
+    for (int b = 0; b < 14; ++b)
+        fourteen.block(b).appendSequence(decimalRun(1, 2));
+    EXPECT_TRUE(canAddSequence(fourteen, qx780));
+    fourteen.block(14).appendSequence(decimalRun(1, 2));
+    EXPECT_FALSE(canAddSequence(fourteen, qx780));
 }
 
 TEST_F(EditDataTest, TubeAndLabelFamilies) {

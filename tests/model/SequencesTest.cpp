@@ -172,6 +172,9 @@ TEST(Sequences, LimitMessagesFollowModelAndMode) {
         {models::QX900W2, false, 2, 0, 0},      {models::QX900W2, false, 3, 0, 43064},
         {models::QX950W3, false, 0, 45, 43065}, {models::QX950W3, true, 0, 1, 42033},
         {models::QX950W3, true, 1, 0, 42033}, // both broken: the document's message
+        // Reaching a limit exactly is allowed: the 15th of 15, the 45th of 45, the only one.
+        {models::QX780, false, 0, 14, 0},       {models::QX950W3, false, 2, 42, 0},
+        {models::QX950W3, true, 0, 0, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.model) + ": " + std::to_string(r.inBlock) + "+" +
@@ -240,6 +243,19 @@ TEST(Sequences, ReducesALaterDocumentToItsFirstDefinition) {
     EXPECT_EQ(data.line(2, 0).chars, (CodeList{Blank}));
     EXPECT_EQ(data.line(2, 1).chars, (CodeList{Blank, X, Blank}));
     EXPECT_FALSE(reduceToPrintLengthMode(data, Catalogue(models::QX900W2)));
+}
+
+TEST(Sequences, ADocumentAtItsLimitIsNotOver) {
+    EditData data;
+    data.blockCount = 16;
+    for (int b = 0; b < 15; ++b)
+        addDefinitions(data.block(b), 1);
+    EXPECT_TRUE(blocksOverDocumentLimit(data, 15).blocks.empty());
+    EXPECT_TRUE(blocksOverDocumentLimit(data, Catalogue(models::QX780)).blocks.empty());
+    addDefinitions(data.block(15), 1);
+    const SequenceOverflow over = blocksOverDocumentLimit(data, Catalogue(models::QX780));
+    EXPECT_EQ(over.blocks, (std::vector<int>{15}));
+    EXPECT_EQ(over.excess, 1);
 }
 
 TEST(Sequences, ReducesAFirstGenerationDocumentBlockByBlock) {

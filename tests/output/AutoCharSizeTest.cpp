@@ -165,6 +165,29 @@ TEST(AutoCharSize, TwoPointFourIsLoweredForCharactersItCannotPrint) {
     }
 }
 
+TEST(AutoCharSize, TwoPointFourKeepsTheEndsOfEachFullWidthRange) {
+    // Digits, upper and lower case letters, first and last of each range, on every generation.
+    for (const model::ModelType model : {model::models::QX790, model::models::QX950W, model::models::QX950W3}) {
+        const Catalogue catalogue(model);
+        for (const char* text : {"XYZ", "9", "z", "0Aa"}) {
+            EditData data = newDocument(catalogue, 0);
+            setLine(data, 0, 0, text, 2);
+            EXPECT_EQ(resolved(catalogue, data)[0], 2) << model << " " << text;
+        }
+    }
+}
+
+TEST(AutoCharSize, HalfWidthOfAnOddCellRoundsUp) {
+    // Vertical text on a tube turns the 18 × 23 cell of 2.0 mm: half width advances (23 + 1) / 2
+    // = 12 dots. 13 letters take 13 × 12 + 12 × 2 = 180 of 189 dots, 14 take 194.
+    const Catalogue catalogue(model::models::QX950W3);
+    for (const auto& [count, expected] : {std::pair{13, Chosen{1, 1, 1, 1}}, std::pair{14, Chosen{0, 1, 1, 1}}}) {
+        EditData data = documentWith(catalogue, 1, {letters(count)});
+        data.target.direction = 1;
+        EXPECT_EQ(resolved(catalogue, data), expected) << count << " letters";
+    }
+}
+
 TEST(AutoCharSize, OnlyTheNormalisationRunsOutsideTheAutomaticModes) {
     const Catalogue catalogue(model::models::QX950W3);
     for (int variant = 0; variant < 3; ++variant) {

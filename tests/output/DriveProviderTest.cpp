@@ -54,6 +54,14 @@ public:
         m_disks[name] = disk;
     }
 
+    /// A card in a built-in slot: the MMC driver leaves the removable flag at 0 and names the
+    /// card's type ("SD" for SD, SDHC and SDXC cards, "MMC" for soldered eMMC storage).
+    void addMmcDisk(const std::string& host, const std::string& name, const std::string& number,
+                    const std::string& cardType) {
+        addDisk("pci0000:00/0000:00:1e.6/mmc_host/" + host + "/" + host + ":0001", name, number, false);
+        writeFile(m_disks.at(name) / "device" / "type", cardType + "\n");
+    }
+
     void addPartition(const std::string& diskName, const std::string& name, const std::string& number) {
         const fs::path partition = m_disks.at(diskName) / name;
         writeFile(partition / "partition", "1\n");
@@ -122,8 +130,20 @@ TEST(MountedDriveProvider, ListsRemovableAndUsbVolumesInTableOrder) {
     system.addPartition("sdb", "sdb1", "8:17");
     // A card reader on an internal bus with the removable flag, file system on the whole disk.
     system.addDisk("pci0000:00/0000:00:1c.0/host7/target7:0:0/7:0:0:0", "sdc", "8:32", true);
+    // A USB hard disk: listed like a stick, since the system cannot tell the two apart.
+    system.addDisk("pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host8/target8:0:0/8:0:0:0", "sdd", "8:48",
+                   false);
+    system.addPartition("sdd", "sdd1", "8:49");
+    // An SD card in the laptop's slot and the soldered eMMC the system boots from.
+    system.addMmcDisk("mmc0", "mmcblk0", "179:0", "SD");
+    system.addPartition("mmcblk0", "mmcblk0p1", "179:1");
+    system.addMmcDisk("mmc1", "mmcblk1", "179:8", "MMC");
+    system.addPartition("mmcblk1", "mmcblk1p1", "179:9");
     system.addLabel("QX\\x20CARD", "sdb1");
     system.setMounts(mountLine("8:2", "/", "/", "rw,relatime", "ext4", "/dev/sda2") +
+                     mountLine("179:9", "/", "/home", "rw,relatime", "ext4", "/dev/mmcblk1p1") +
+                     mountLine("179:1", "/", "/media/op/SDCARD", "rw,nosuid", "exfat", "/dev/mmcblk0p1") +
+                     mountLine("8:49", "/", "/media/op/BACKUP", "rw,nosuid", "ext4", "/dev/sdd1") +
                      mountLine("8:32", "/", "/media/op/reader", "rw,nosuid", "vfat", "/dev/sdc") +
                      mountLine("8:17", "/", "/media/op/QX\\040CARD", "rw,nosuid", "vfat", "/dev/sdb1") +
                      mountLine("8:17", "/DATA", "/mnt/bound", "rw", "vfat", "/dev/sdb1") +
@@ -131,7 +151,9 @@ TEST(MountedDriveProvider, ListsRemovableAndUsbVolumesInTableOrder) {
                      mountLine("0:45", "/", "/run/user/1000", "rw", "tmpfs", "tmpfs"));
 
     MountedDriveProvider provider = system.provider();
-    EXPECT_EQ(provider.volumes(), (std::vector<RemovableVolume>{{"/media/op/reader/", "reader"},
+    EXPECT_EQ(provider.volumes(), (std::vector<RemovableVolume>{{"/media/op/SDCARD/", "SDCARD"},
+                                                                {"/media/op/BACKUP/", "BACKUP"},
+                                                                {"/media/op/reader/", "reader"},
                                                                 {"/media/op/QX CARD/", "QX CARD"}}));
 }
 

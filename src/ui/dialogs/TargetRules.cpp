@@ -3,6 +3,7 @@
 #include "model/OperatorSettings.h"
 #include "model/Sequences.h"
 #include "model/StringTable.h"
+#include "model/TargetChoice.h"
 #include "model/TargetKind.h"
 #include "output/Prompter.h"
 
@@ -137,17 +138,6 @@ std::int16_t narrow(int value) {
     return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
 }
 
-/// The pitch every block of a label document takes: the label and the gap that follows it.
-std::optional<int> labelPitch(const model::TargetSettings& target) {
-    if (target.targetKind == TargetKind::KavLabel) {
-        return (target.targetSize % 100) * 10 + 20;
-    }
-    if (target.targetKind == TargetKind::GeneralLabel) {
-        return target.labelLength + target.labelGap;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 // ---- Numeric fields --------------------------------------------------------------------------
@@ -175,16 +165,6 @@ std::optional<int> parseTenthsText(std::string_view text) {
     }
     const long long tenths = n->integer * 10 + n->firstFractionDigit;
     return static_cast<int>(n->negative ? -tenths : tenths);
-}
-
-std::string formatTenths(int tenths) {
-    const long long v = tenths;
-    const long long magnitude = v < 0 ? -v : v;
-    std::string text = v < 0 ? "-" : "";
-    text += std::to_string(magnitude / 10);
-    text += '.';
-    text += static_cast<char>('0' + magnitude % 10);
-    return text;
 }
 
 std::string formatFieldValue(int value, int decimals) {
@@ -605,45 +585,11 @@ TargetValidation TargetRules::validate(const TargetForm& form, const model::Targ
 bool applyConfirmedTarget(model::EditData& data, const model::TargetSettings& confirmed,
                           const model::Catalogue& catalogue, const model::OperatorSettings& settings,
                           bool newDocument, output::Prompter& prompter) {
-    model::TargetSettings t = confirmed;
-    if (t.targetKind == TargetKind::GeneralLabel) {
-        t.targetSize = 0;
-    } else if (t.targetKind == TargetKind::KavLabel) {
-        // A KAV label's size value is its width in mm × 100 plus its length in mm.
-        t.labelWidth = narrow((t.targetSize / 100) * 10);
-        t.labelLength = narrow((t.targetSize % 100) * 10);
-        t.labelGap = 20;
+    const bool reduced = model::applyChosenTarget(data, confirmed, catalogue, settings, newDocument);
+    if (reduced) {
+        prompter.show(targetMessages::SequencesReduced);
     }
-    if (isV9Family(targetDlgVariant(catalogue.model()))) {
-        t.frameGap = t.frame >= 1 ? t.frame : narrow(settings.frameGap);
-    } else {
-        t.frameGap = data.target.frameGap;
-    }
-    data.target = t;
-
-    if (newDocument) {
-        model::applyOperatorDefaults(data, settings);
-    } else if (t.isPitchLengthMode()) {
-        const model::ValueRange range = catalogue.pitchRange(t.targetKind);
-        const std::optional<int> pitch = labelPitch(t);
-        for (model::EditBlock& block : data.blocks) {
-            if (range.lower <= range.upper) {
-                block.pitch = narrow(std::clamp<int>(block.pitch, range.lower, range.upper));
-            }
-            if (pitch) {
-                block.pitch = narrow(*pitch);
-            }
-        }
-    }
-
-    if (t.isPrintLengthMode()) {
-        const int limit = model::sequenceLimits(catalogue, true).perDocument;
-        if (!model::blocksOverDocumentLimit(data, limit).blocks.empty()) {
-            prompter.show(targetMessages::SequencesReduced);
-            return model::reduceToPrintLengthMode(data, catalogue);
-        }
-    }
-    return false;
+    return reduced;
 }
 
 // ---- Bulk change ------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "model/Catalogue.h"
 #include "model/EditData.h"
 #include "model/ModelType.h"
+#include "model/Tenths.h"
 
 #include <optional>
 #include <span>
@@ -40,7 +41,7 @@ std::optional<int> parseStrictIntegerText(std::string_view text);
 /// exactly (no floating point), or nullopt.
 std::optional<int> parseTenthsText(std::string_view text);
 /// A value in tenths as "%.1f" of value / 10, independent of the locale.
-std::string formatTenths(int tenths);
+using model::formatTenths;
 
 /// The text of 42040 or 42041 for a range (the latter with the limits in tenths).
 std::string integerRangeMessage(int lower, int upper);
