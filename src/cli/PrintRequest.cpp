@@ -8,6 +8,8 @@
 #include "model/TargetKind.h"
 #include "output/AutoCharSize.h"
 #include "output/BlockMeasure.h"
+#include "output/NumberField.h"
+#include "output/PrintFieldCheck.h"
 #include "output/PrintJob.h"
 
 #include <algorithm>
@@ -22,55 +24,9 @@ namespace {
 
 using model::SettingRow;
 
-constexpr int MsgIntegerRange = 42040;
-constexpr int MsgDecimalRange = 42041;
-constexpr int MsgStartAfterEnd = 42050;
-constexpr int MsgTotalLength = 42051;
-constexpr int MsgCopiesTotalLength = 42053;
-
-/// A number typed as the dialogs take it ("^-?[0-9]+(\.[0-9]*)?$"): its tenths, truncated toward
-/// zero, and whether digits beyond the tenths make the value larger in magnitude.
-struct Decimal {
-    long long tenths = 0;
-    bool beyondTenths = false;
-};
-
-std::optional<Decimal> parseDecimal(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto allDigits = [](std::string_view s) {
-        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    // Far beyond every range; keeps the arithmetic clear of overflow.
-    if (whole.empty() || whole.size() > 9 || !allDigits(whole) || !allDigits(fraction))
-        return std::nullopt;
-    Decimal d;
-    for (const char c : whole)
-        d.tenths = d.tenths * 10 + (c - '0');
-    d.tenths = d.tenths * 10 + (fraction.empty() ? 0 : fraction.front() - '0');
-    d.beyondTenths = fraction.size() > 1 && fraction.find_first_not_of('0', 1) != std::string_view::npos;
-    if (negative)
-        d.tenths = -d.tenths;
-    return d;
-}
-
-void refuseIntegerRange(const ToolContext& context, std::string_view option, const std::string& value,
-                        int lower, int upper) {
-    context.err() << MsgIntegerRange << ' ' << model::formatMessage(MsgIntegerRange, {lower, upper}) << '\n';
-    context.error(std::string(option) + " " + value + " is refused");
-}
-
-void refuseDecimalRange(const ToolContext& context, std::string_view option, const std::string& value,
-                        long long lowerTenths, long long upperTenths) {
-    context.err() << MsgDecimalRange << ' '
-                  << model::formatMessage(MsgDecimalRange, {static_cast<double>(lowerTenths) / 10.0,
-                                                            static_cast<double>(upperTenths) / 10.0})
-                  << '\n';
+void refuseRange(const ToolContext& context, std::string_view option, const std::string& value, int messageId,
+                 const std::string& message) {
+    context.err() << messageId << ' ' << message << '\n';
     context.error(std::string(option) + " " + value + " is refused");
 }
 
@@ -89,9 +45,11 @@ IntegerOption integerOption(const ToolContext& context, const Invocation& invoca
     if (!text)
         return result;
     result.present = true;
+    // An option is a word, not a typed field: "2.5" is no count.
     const std::optional<int> value = parseInteger(*text);
     if (!value || *value < lower || *value > upper) {
-        refuseIntegerRange(context, entry.name, *text, lower, upper);
+        refuseRange(context, entry.name, *text, output::MsgIntegerRange,
+                    output::integerRangeMessage(lower, upper));
         result.ok = false;
         return result;
     }
@@ -109,65 +67,23 @@ std::int16_t narrow(long long value) {
     return static_cast<std::int16_t>(std::clamp<long long>(value, INT16_MIN, INT16_MAX));
 }
 
-/// A block's continuous count as the print dialog counts it: the rotated pattern prints every
-/// piece twice.
-int effectiveCount(const model::EditBlock& block, int printType) {
-    return printType == 1 ? block.count * 2 : block.count;
-}
-
-/// Total length of the chosen blocks [first, end) in tenths of a millimetre, and their pieces.
-struct RunTotal {
-    std::int64_t tenths = 0;
-    std::int64_t pieces = 0;
-};
-
-std::int64_t dotsToTenthsRounded(std::int64_t dots) {
-    return (dots * 845 + 500) / 1000;
-}
-
-RunTotal runTotal(const ToolContext& context, const model::EditData& data, int first, int end,
-                  int printType) {
-    const model::Catalogue& catalogue = context.catalogue();
-    const model::TargetSettings& target = data.target;
-    RunTotal total;
-    if (target.pitchAuto != 1) {
-        for (int b = first; b < end; ++b) {
-            const model::EditBlock& block = data.block(b);
-            const std::int64_t pieces =
-                std::int64_t{model::blockPieceCount(block)} * effectiveCount(block, printType);
-            total.tenths += pieces * block.pitch;
-            total.pieces += pieces;
-        }
-        return total;
+const OptionSpec& optionOf(output::PrintField field) {
+    switch (field) {
+    case output::PrintField::Copies:
+        return CopiesOption;
+    case output::PrintField::StartBlock:
+        return StartOption;
+    case output::PrintField::EndBlock:
+        return EndOption;
+    case output::PrintField::Revision:
+        return RevisionOption;
+    case output::PrintField::CutPosition:
+        return CutOption;
+    case output::PrintField::PrintOffsetY:
+    case output::PrintField::None:
+        break;
     }
-    // AUTO pitch: every piece is as long as its text with margins, at least the default pitch.
-    const int minimumTenths =
-        model::isTubeTarget(target) ? context.settings().pitchLenTube : context.settings().pitchLenTape;
-    const std::int64_t minimum = model::tenthsToDotsRounded(minimumTenths);
-    std::int64_t dots = 0;
-    for (int b = first; b < end; ++b) {
-        model::EditBlock resolved = data.block(b);
-        output::ResolveAutoCharSize(catalogue, target, resolved, output::NoPiece);
-        const output::BlockExtent margins = output::autoPitchMargins(catalogue, target, resolved);
-        std::int64_t blockDots = 0;
-        for (const output::PieceRun& run : output::measurePieceRuns(catalogue, target, resolved)) {
-            const std::int64_t piece = std::max<std::int64_t>(run.extent.length + margins.length, minimum);
-            blockDots += piece * run.pieceCount;
-        }
-        dots += blockDots * effectiveCount(resolved, printType);
-        total.pieces += std::int64_t{model::blockPieceCount(resolved)} * effectiveCount(resolved, printType);
-    }
-    total.tenths = dotsToTenthsRounded(dots);
-    return total;
-}
-
-/// The longest run that one print job may repeat over its copies, in millimetres.
-int copiesLimit(const ToolContext& context, const model::TargetSettings& target) {
-    if (model::isLabel(target.targetKind))
-        return 1000;
-    if (model::isTubeTarget(target))
-        return context.model() == model::models::QX790 ? 50000 : 100000;
-    return 7000;
+    return OffsetOption;
 }
 
 bool refuseOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& entry,
@@ -248,17 +164,11 @@ std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const
     const model::TargetSettings& target = data.target;
     const bool pitchLength = target.isPitchLengthMode();
     const bool tube = model::isTubeTarget(target);
-    const int blocks = std::max(output::usedBlockCount(data), 1);
 
     // As the print dialog opens for a fresh settings store.
-    output::PrintOptions o = output::withPrintParameters(output::PrintOptions{}, context.settings().print);
-    o.printSelect = 1;
-    o.startBlock = 1;
-    o.endBlock = narrow(blocks);
-    o.copies = 1;
-    o.revision = output::storedRevision(catalogue.settingRange(SettingRow::LengthRevision).defaultValue);
-    if (context.model() >= 2 && !tube)
-        o.lowTempMode = 0;
+    output::PrintOptions o = output::printDialogStart(
+        catalogue, context.model(), data,
+        output::withPrintParameters(output::PrintOptions{}, context.settings().print));
 
     if (!pitchLength) {
         for (const OptionSpec* entry : {&CopiesOption, &StartOption, &EndOption, &RevisionOption}) {
@@ -279,42 +189,7 @@ std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const
                      "by the " + std::string(modelDisplayName(context.model()))))
         return std::nullopt;
 
-    // The fields, in the order the dialog checks them.
-    const IntegerOption copies = rowOption(context, invocation, CopiesOption, SettingRow::Copies);
-    if (!copies.ok)
-        return std::nullopt;
-    const int firstBlock = catalogue.settingRange(SettingRow::FirstBlock).lower;
-    const IntegerOption start = integerOption(context, invocation, StartOption, firstBlock, blocks);
-    if (!start.ok)
-        return std::nullopt;
-    const int lastBlock = catalogue.settingRange(SettingRow::LastBlock).lower;
-    const IntegerOption end = integerOption(context, invocation, EndOption, lastBlock, blocks);
-    if (!end.ok)
-        return std::nullopt;
-    if (copies.present)
-        o.copies = narrow(copies.value);
-    if (start.present)
-        o.startBlock = narrow(start.value);
-    if (end.present)
-        o.endBlock = narrow(end.value);
-
-    if (const std::optional<std::string> text = invocation.value(CutOption.name)) {
-        const model::SettingRange& range = catalogue.settingRange(SettingRow::CutPosition);
-        const std::optional<Decimal> cut = parseDecimal(*text);
-        const bool inside =
-            cut && cut->tenths >= range.lower && cut->tenths <= range.upper &&
-            !(cut->beyondTenths && (cut->tenths == range.lower || cut->tenths == range.upper));
-        if (!inside) {
-            refuseDecimalRange(context, CutOption.name, *text, range.lower, range.upper);
-            return std::nullopt;
-        }
-        o.cutPosAdjust = output::storedCutPosition(static_cast<int>(cut->tenths));
-    }
-    const IntegerOption offset = rowOption(context, invocation, OffsetOption, SettingRow::PrintOffsetY);
-    if (!offset.ok)
-        return std::nullopt;
-    if (offset.present)
-        o.prnOffsetY = output::storedPrintOffsetY(offset.value);
+    // The controls that are no typed fields.
     const IntegerOption heat = rowOption(context, invocation, HeatOption, SettingRow::HeatVolume);
     if (!heat.ok)
         return std::nullopt;
@@ -341,42 +216,29 @@ std::optional<output::PrintOptions> jobOptions(const ToolContext& context, const
     if (invocation.has(LowSpeedOption.name))
         o.lowTempMode = 1;
 
-    if (pitchLength) {
-        if (o.startBlock > o.endBlock) {
-            context.showMessage(MsgStartAfterEnd);
-            return std::nullopt;
+    // The typed fields, checked as the model's print dialog checks them on OK.
+    output::PrintFieldTexts typed;
+    typed.copies = invocation.value(CopiesOption.name);
+    typed.startBlock = invocation.value(StartOption.name);
+    typed.endBlock = invocation.value(EndOption.name);
+    typed.revision = invocation.value(RevisionOption.name);
+    typed.cutPosition = invocation.value(CutOption.name);
+    typed.printOffsetY = invocation.value(OffsetOption.name);
+    const output::PrintFieldCheck check =
+        output::checkPrintFields(catalogue, context.settings(), data, o, typed);
+    if (!check.ok) {
+        if (check.messageId == output::MsgIntegerRange || check.messageId == output::MsgDecimalRange) {
+            const OptionSpec& option = optionOf(check.field);
+            refuseRange(context, option.name, invocation.value(option.name).value_or(""), check.messageId,
+                        check.message);
+        } else {
+            context.showMessage(check.messageId);
+            if (check.runTooLong)
+                status = ExitStatus::Invalid;
         }
-        const int first = o.startBlock - 1;
-        const int last = o.endBlock;
-        model::EditData counted = data;
-        for (int b = first; b < last; ++b)
-            counted.block(b).count = narrow(effectiveCount(counted.block(b), o.printType));
-        if (output::checkRunLength(catalogue, context.settings(), counted, first, last).error !=
-            output::OutputError::None) {
-            context.showMessage(MsgTotalLength);
-            status = ExitStatus::Invalid;
-            return std::nullopt;
-        }
-        const RunTotal total = runTotal(context, data, first, last, o.printType);
-        if (std::int64_t{copiesLimit(context, target)} * 10 < total.tenths * o.copies) {
-            context.showMessage(MsgCopiesTotalLength);
-            status = ExitStatus::Invalid;
-            return std::nullopt;
-        }
-        if (target.pitchAuto != 1) {
-            const model::SettingRange& range = catalogue.settingRange(SettingRow::LengthRevision);
-            const long long upper = std::min<long long>(range.upper, total.tenths * 5 / 100);
-            const long long lower = std::max<long long>(range.lower, -3 * total.pieces);
-            if (const std::optional<std::string> text = invocation.value(RevisionOption.name)) {
-                const std::optional<Decimal> revision = parseDecimal(*text);
-                if (!revision || revision->tenths < lower || revision->tenths > upper) {
-                    refuseDecimalRange(context, RevisionOption.name, *text, lower, upper);
-                    return std::nullopt;
-                }
-                o.revision = output::storedRevision(static_cast<int>(revision->tenths));
-            }
-        }
+        return std::nullopt;
     }
+    o = check.options;
     status = ExitStatus::Success;
     return o;
 }

@@ -312,4 +312,9 @@ int tenthsToDotsTruncated(int tenths) {
     return static_cast<int>(static_cast<std::int64_t>(tenths) * 1000 / 845);
 }
 
+std::int64_t dotsToTenthsRounded(std::int64_t dots) {
+    const std::int64_t n = dots * 845;
+    return n < 0 ? -((-n + 500) / 1000) : (n + 500) / 1000;
+}
+
 } // namespace qx::model

@@ -142,5 +142,8 @@ private:
 /// Conversions between tenths of a millimetre and printer dots (0.0845 mm).
 int tenthsToDotsRounded(int tenths);
 int tenthsToDotsTruncated(int tenths);
+/// Dots to tenths of a millimetre, rounded half away from zero (a run one rounding step over a
+/// limit is over it).
+std::int64_t dotsToTenthsRounded(std::int64_t dots);
 
 } // namespace qx::model

@@ -1,5 +1,9 @@
 #include "CupsSpooler.h"
 
+#include "SpoolerDelivery.h"
+
+#include <optional>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -145,50 +149,124 @@ struct CupsSpooler::State {
         lastError = text != nullptr && *text != '\0' ? text : "CUPS request failed";
     }
 
-    /// The job's state, or 0 when CUPS cannot tell.
-    int jobState(http_t* connection) const {
-        Ipp request = newRequest(IPP_OP_GET_JOB_ATTRIBUTES, {"job-state"});
+    /// The queue as CUPS reports it now; nothing when it cannot be asked.
+    struct QueueState {
+        bool stopped = false;
+        bool processing = false;
+        bool accepting = true;
+        std::vector<std::string> reasons;
+        std::string message;
+    };
+
+    std::optional<QueueState> queueState(http_t* connection) const {
+        Ipp request =
+            newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, {"printer-state", "printer-state-reasons",
+                                                       "printer-state-message", "printer-is-accepting-jobs"});
+        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     printerUri(queueName).c_str());
+        Ipp response = send(connection, std::move(request));
+        ipp_attribute_t* state =
+            response ? ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM) : nullptr;
+        if (state == nullptr) {
+            return std::nullopt;
+        }
+        QueueState queue;
+        queue.stopped = ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
+        queue.processing = ippGetInteger(state, 0) == IPP_PSTATE_PROCESSING;
+        if (ipp_attribute_t* accepting =
+                ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN)) {
+            queue.accepting = ippGetBoolean(accepting, 0) != 0;
+        }
+        if (ipp_attribute_t* reasons =
+                ippFindAttribute(response.get(), "printer-state-reasons", IPP_TAG_ZERO)) {
+            for (int i = 0; i < ippGetCount(reasons); ++i) {
+                const char* reason = ippGetString(reasons, i, nullptr);
+                if (reason != nullptr && std::string_view(reason) != "none") {
+                    queue.reasons.emplace_back(reason);
+                }
+            }
+        }
+        queue.message = stringValue(ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_ZERO));
+        return queue;
+    }
+
+    /// The job's state and the spooler's last words about it.
+    SpoolerJobState jobState(http_t* connection, std::string& message) const {
+        Ipp request = newRequest(IPP_OP_GET_JOB_ATTRIBUTES, {"job-state", "job-printer-state-message"});
         ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                      printerUri(queueName).c_str());
         ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
         Ipp response = send(connection, std::move(request));
         ipp_attribute_t* state =
             response ? ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM) : nullptr;
-        return state != nullptr ? ippGetInteger(state, 0) : 0;
+        if (state == nullptr) {
+            return SpoolerJobState::Unknown;
+        }
+        message = stringValue(ippFindAttribute(response.get(), "job-printer-state-message", IPP_TAG_ZERO));
+        const int value = ippGetInteger(state, 0);
+        return value >= IPP_JSTATE_PENDING && value <= IPP_JSTATE_COMPLETED
+                   ? static_cast<SpoolerJobState>(value)
+                   : SpoolerJobState::Unknown;
     }
 
-    bool printerStopped(http_t* connection) const {
-        Ipp request = newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, {"printer-state"});
-        ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                     printerUri(queueName).c_str());
-        Ipp response = send(connection, std::move(request));
-        ipp_attribute_t* state =
-            response ? ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM) : nullptr;
-        return state == nullptr || ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
+    /// A queue that is stopped or refuses jobs would keep or drop the job: it is not even created.
+    bool queueTakesJobs() {
+        const std::optional<QueueState> queue = queueState(http.get());
+        if (!queue) {
+            noteFailure();
+            return false;
+        }
+        if (queue->stopped) {
+            lastError = "the printer queue is stopped";
+        } else if (!queue->accepting) {
+            lastError = "the printer queue does not accept jobs";
+        } else {
+            return true;
+        }
+        if (!queue->message.empty()) {
+            lastError += ": " + queue->message;
+        }
+        return false;
     }
 
-    /// Waits until CUPS has handed the job to the printer. A stopped queue, a held, stopped,
-    /// cancelled or aborted job, or a job still waiting at the timeout is a failure.
+    /// Follows the finished job until CUPS shows where it stands: delivered to the printer, waiting
+    /// its turn on a working queue, or failed. A job the printer has not taken when the wait runs
+    /// out is cancelled.
     bool waitForDelivery() {
         const auto deadline = std::chrono::steady_clock::now() + deliveryTimeout;
         auto pause = std::chrono::milliseconds(10);
         for (;;) {
-            const int state = jobState(http.get());
-            if (state == IPP_JSTATE_COMPLETED) {
+            DeliveryObservation seen;
+            seen.waitOver = std::chrono::steady_clock::now() >= deadline;
+            // The queue before the job: a job still pending after a busy queue was seen is behind
+            // another one, not just started.
+            const std::optional<QueueState> queue = queueState(http.get());
+            std::string jobMessage;
+            seen.jobState = jobState(http.get(), jobMessage);
+            if (queue) {
+                seen.queueStopped = queue->stopped;
+                seen.queueProcessing = queue->processing;
+                seen.queueReasons = queue->reasons;
+                seen.queueMessage = queue->message;
+            }
+            if (!jobMessage.empty()) {
+                seen.queueMessage = jobMessage;
+            }
+            const DeliveryJudgement judgement = judgeDelivery(seen);
+            switch (judgement.verdict) {
+            case DeliveryVerdict::Delivered:
+            case DeliveryVerdict::Queued:
+                jobId = 0;
                 return true;
-            }
-            if (state != IPP_JSTATE_PENDING && state != IPP_JSTATE_PROCESSING) {
-                lastError =
-                    state == 0 ? "the job's state cannot be read" : "the job was held, stopped or aborted";
+            case DeliveryVerdict::Failed:
+                lastError = judgement.reason;
+                jobId = 0; // CUPS's own decision stands
                 return false;
-            }
-            if (printerStopped(http.get())) {
-                lastError = "the printer queue is stopped";
+            case DeliveryVerdict::Withdrawn:
+                lastError = judgement.reason;
                 return false;
-            }
-            if (std::chrono::steady_clock::now() >= deadline) {
-                lastError = "the printer did not take the job in time";
-                return false;
+            case DeliveryVerdict::Wait:
+                break;
             }
             std::this_thread::sleep_for(pause);
             pause = std::min(pause * 2, std::chrono::milliseconds(100));
@@ -277,6 +355,10 @@ bool CupsSpooler::open(const std::string& queueName) {
 bool CupsSpooler::startDocument(const std::string& documentName) {
     State& s = *m_state;
     if (!s.http || s.documentOpen) {
+        return false;
+    }
+    s.lastError.clear();
+    if (!s.queueTakesJobs()) {
         return false;
     }
     const std::string name = ippSafeName(documentName);

@@ -12,10 +12,13 @@ namespace qx::output {
 /// queue's driver name is its "printer-make-and-model". A document is one raw job (the bytes go to
 /// the printer untouched), named after the document.
 ///
-/// CUPS takes a job even when its queue is stopped or its printer cannot be reached and would keep
-/// it waiting, so ending a document also waits, for at most the delivery timeout, until CUPS has
-/// passed the job on to the printer. A job that could not be delivered by then is cancelled, so
-/// that it cannot come out unexpectedly later, and the document counts as failed.
+/// A stopped queue or one that refuses jobs gets no job at all. CUPS takes a job even when its
+/// printer cannot be reached and would keep it waiting, so ending a document follows the job until
+/// CUPS shows where it stands (see judgeDelivery): the printer has taken it, or it waits its turn
+/// behind other jobs on a working queue, and the document counts as delivered; CUPS held, stopped,
+/// aborted or cancelled it, and it failed; or the printer has not taken it within the delivery
+/// timeout (it cannot be connected to or reports offline) or its queue stopped under it, and it is
+/// cancelled, so that it cannot come out unexpectedly later, and it failed.
 class CupsSpooler final : public Spooler {
 public:
     static constexpr std::chrono::milliseconds DefaultDeliveryTimeout{15000};

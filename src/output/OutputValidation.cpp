@@ -51,12 +51,6 @@ const ErrorTexts* textsOf(OutputError error) {
     return nullptr;
 }
 
-/// MulDiv(value, 845, 1000): dots to tenths of a millimetre, rounded half away from zero.
-std::int64_t dotsToTenthsRounded(std::int64_t dots) {
-    const std::int64_t n = dots * 845;
-    return n < 0 ? -((-n + 500) / 1000) : (n + 500) / 1000;
-}
-
 /// The default pitch length of the target's class: the shortest piece an AUTO pitch prints.
 int minimumPieceTenths(const OperatorSettings& settings, const TargetSettings& target) {
     return model::isTube(target.targetKind) ? settings.pitchLenTube : settings.pitchLenTape;
@@ -406,18 +400,18 @@ RunLengthResult checkRunLength(const Catalogue& catalogue, const OperatorSetting
         std::int64_t blockSum = 0;
         for (const PieceRun& run : measurePieceRuns(catalogue, target, resolved)) {
             const std::int64_t piece = std::max(std::int64_t{run.extent.length} + margins.length, minimum);
-            if (dotsToTenthsRounded(piece) > limit)
+            if (model::dotsToTenthsRounded(piece) > limit)
                 return {OutputError::PitchLengthOver, b};
             // Rounding keeps the order of sums, so the dot sum may be compared piece by piece.
             if (addPiecesPassing(blockSum, piece, run.pieceCount,
-                                 [&](std::int64_t s) { return dotsToTenthsRounded(s) > limit; }))
+                                 [&](std::int64_t s) { return model::dotsToTenthsRounded(s) > limit; }))
                 return {OutputError::TotalLengthOver, b};
         }
         const std::int64_t counted = blockSum * resolved.count;
-        if (dotsToTenthsRounded(counted) > limit)
+        if (model::dotsToTenthsRounded(counted) > limit)
             return {OutputError::TotalLengthOver, b};
         total += counted;
-        if (dotsToTenthsRounded(total) > limit)
+        if (model::dotsToTenthsRounded(total) > limit)
             return {OutputError::TotalLengthOver, b};
     }
     return {};

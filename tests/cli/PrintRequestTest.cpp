@@ -94,6 +94,15 @@ TEST(PrintRequest, CorrectionBoundsFollowTheChosenRun) {
     }
 }
 
+TEST(PrintRequest, QX790RefusesACorrectionBeyondItsBoundBeforeTruncation) {
+    const OptionsRun early = jobOptionsOf(1, documentFor(1), false, {{"--revision", "6.05"}});
+    EXPECT_FALSE(early.options);
+    EXPECT_EQ(early.err.rfind("42041 -1.2～6.0の範囲で設定してください。\n", 0), 0u) << early.err;
+    const OptionsRun later = jobOptionsOf(9, documentFor(9), false, {{"--revision", "6.05"}});
+    ASSERT_TRUE(later.options) << later.err;
+    EXPECT_EQ(later.options->revision, 360);
+}
+
 TEST(PrintRequest, CutPositionRangeIsExact) {
     for (const char* value : {"2.0", "-2.0", "2.00", "0"}) {
         EXPECT_TRUE(jobOptionsOf(9, documentFor(9), false, {{"--cut", value}}).options) << value;
