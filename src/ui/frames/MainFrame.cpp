@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -93,7 +94,14 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-QString CMainFrame::manualPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(ManualFileName); }
+QString CMainFrame::manualPath() {
+    // Beside the program where it was built or unpacked; an installed program finds it among the
+    // installed documents, where Linux packages keep them.
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(ManualFileName);
+    const QString installed = program.filePath(QStringLiteral("../share/doc/qx-editor/") + ManualFileName);
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : QDir::cleanPath(installed);
+}
 
 void CMainFrame::setModelType(model::ModelType modelType) {
     if (m_modelType == modelType) {
