@@ -3,7 +3,7 @@
 #include "ui/CommandIds.h"
 #include "ui/grid/TubePrintTableColumns.h"
 
-#include "formats/DocumentFile.h"
+#include "formats/FileInsert.h"
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 #include "model/Sequences.h"
@@ -271,14 +271,14 @@ CommandOutcome EditingCommands::bulkChange(model::EditData& data, const GridStat
 }
 
 CommandOutcome EditingCommands::insertFile(model::EditData& data, GridState& grid, UndoHistory& history,
-                                           formats::MergeDocumentResult merged) const {
+                                           formats::FileInsertResult merged) const {
     const int top = grid.selection.top;
     if (top < 0) {
         return {};
     }
     if (!merged.ok) {
         CommandOutcome outcome;
-        outcome.messageIds.push_back(merged.messageId);
+        outcome.messageIds = merged.messageIds;
         return outcome;
     }
     history.RecordUndo(data, grid, true);

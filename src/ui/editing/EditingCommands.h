@@ -18,7 +18,7 @@ struct OperatorSettings;
 } // namespace qx::model
 
 namespace qx::formats {
-struct MergeDocumentResult;
+struct FileInsertResult;
 } // namespace qx::formats
 
 namespace qx::ui {
@@ -62,7 +62,7 @@ public:
     /// Takes the merged record of a file insert before the top row; the inserted rows become the
     /// selection.
     CommandOutcome insertFile(model::EditData& data, GridState& grid, UndoHistory& history,
-                              formats::MergeDocumentResult merged) const;
+                              formats::FileInsertResult merged) const;
 
     /// Restores the newest undo (or redo) record; hint 0.
     static CommandOutcome undo(model::EditData& data, GridState& grid, UndoHistory& history);

@@ -4,8 +4,8 @@ namespace qx::ui {
 
 namespace {
 
-void push(std::deque<UndoRecord>& list, const model::EditData& data, const GridState& grid) {
-    list.push_back(UndoRecord{grid, data});
+void push(std::deque<UndoRecord>& list, model::EditData data, const GridState& grid) {
+    list.push_back(UndoRecord{grid, std::move(data)});
     while (list.size() > static_cast<std::size_t>(UndoHistory::Depth)) {
         list.pop_front();
     }
@@ -31,7 +31,8 @@ bool UndoHistory::undo(model::EditData& data, GridState& grid) {
     if (m_undo.empty()) {
         return false;
     }
-    push(m_redo, data, grid);
+    // The current record is replaced anyway: it moves onto the redo list instead of being copied.
+    push(m_redo, std::move(data), grid);
     restoreNewest(m_undo, data, grid);
     return true;
 }
@@ -40,7 +41,7 @@ bool UndoHistory::redo(model::EditData& data, GridState& grid) {
     if (m_redo.empty()) {
         return false;
     }
-    RecordUndo(data, grid, false);
+    push(m_undo, std::move(data), grid);
     restoreNewest(m_redo, data, grid);
     return true;
 }

@@ -1,6 +1,6 @@
 #include "ui/editing/EditingCommands.h"
 
-#include "formats/DocumentFile.h"
+#include "formats/FileInsert.h"
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 
@@ -251,7 +251,7 @@ TEST_F(EditingCommandsTest, CopyChoosesTheFormatBySelection) {
 TEST_F(EditingCommandsTest, FileInsertSelectsTheInsertedRows) {
     useModel(model::models::QX950W3);
     fill(3);
-    formats::MergeDocumentResult merged;
+    formats::FileInsertResult merged;
     merged.ok = true;
     merged.data = data;
     merged.data.blockCount = 5;
