@@ -10,6 +10,7 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/EditDocument.h"
 #include "ui/grid/ForbiddenCharNotice.h"
+#include "ui/editing/ClipboardMime.h"
 #include "ui/editing/ClipboardPaste.h"
 
 #include <QMimeData>
@@ -18,7 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
+#include <memory>
 
 namespace {
 
@@ -122,11 +123,8 @@ void BM_CopyFullDocument(benchmark::State& state) {
     const ui::GridState grid = wholeBlocks(0, model::MaxBlocks - 1);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        QMimeData mime;
         const std::vector<std::uint8_t> payload = commands.copyPayload(fixture.document().data(), grid);
-        const QByteArray data(reinterpret_cast<const char*>(payload.data()), static_cast<qsizetype>(payload.size()));
-        mime.setData(QStringLiteral("application/x-qt-windows-mime;value=\"KorvintaAll\""), data);
-        mime.setData(QStringLiteral("application/x-qt-windows-mime;value=\"KorvintaFormat\""), data);
+        std::unique_ptr<QMimeData> mime = ui::copiedMimeData(*commands.copyFormat(grid), payload);
         bytes = payload.size();
         benchmark::DoNotOptimize(mime);
     }
