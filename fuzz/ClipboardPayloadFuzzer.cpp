@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (payload.rows() == 0) {
         return 0;
     }
-    qx::model::EditData document;
+    // One record for the whole run: only the payload's own rows are written back.
+    static qx::model::EditData document;
     document.blockCount = static_cast<std::int16_t>(payload.bottom + 1);
     for (int row = payload.top; row <= payload.bottom; ++row) {
         document.block(row) = payload.blockAt(row);
