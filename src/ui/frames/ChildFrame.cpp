@@ -2,6 +2,8 @@
 
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/dialogs/PackageDlg.h"
+#include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MenuEnabling.h"
 #include "ui/frames/MySplitterWnd.h"
@@ -42,7 +44,8 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
       m_view(new CKorvintaView(document, m_inner)), m_propertyPane(placeholderPane(m_inner, "propertyPane")),
       m_printImagePane(placeholderPane(m_outer, "printImagePane")),
       m_paneRatioH(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioH")))),
-      m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))) {
+      m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))),
+      m_editing(new CEditingController(document, m_view->grid(), this)) {
     setObjectName(QStringLiteral("childFrame"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -58,6 +61,13 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     connect(m_view, &CKorvintaView::focusCellChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::selectionChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::commandRequested, this, &CChildFrame::commandRequested);
+    connect(m_editing, &CEditingController::commandRequested, this, &CChildFrame::commandRequested);
+    EditingDialogs dialogs;
+    dialogs.bulkChange = [this](QWidget* owner, BulkAttribute attribute) {
+        return runPackageDialog(owner, m_document.context(), m_document.data().target.targetKind,
+                                static_cast<PackageItem>(static_cast<int>(attribute)));
+    };
+    m_editing->setDialogs(std::move(dialogs));
     setFocusProxy(m_view);
 }
 
@@ -117,7 +127,8 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CChildFrame::hasCommand(int command) const {
-    return command == Command::NextPane || command == Command::PreviousPane || command == Command::BeginEdit;
+    return command == Command::NextPane || command == Command::PreviousPane || command == Command::BeginEdit ||
+           m_editing->hasCommand(command);
 }
 
 bool CChildFrame::runCommand(int command) {
@@ -132,7 +143,7 @@ bool CChildFrame::runCommand(int command) {
         focusPane(-1);
         return true;
     default:
-        return false;
+        return m_editing->runCommand(command);
     }
 }
 
@@ -171,8 +182,8 @@ void CChildFrame::fillEnablingContext(EnablingContext& context) const {
                 model::countSequenceMarkers(block.lines[static_cast<std::size_t>(context.focusColumn)], 1) > 0;
         }
     }
-    context.undoListEmpty = m_undo.empty();
-    context.redoListEmpty = m_redo.empty();
+    context.undoListEmpty = !m_editing->history().canUndo();
+    context.redoListEmpty = !m_editing->history().canRedo();
 }
 
 } // namespace qx::ui

@@ -3,6 +3,7 @@
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/editing/ClipboardMime.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MainFrameHost.h"
 #include "ui/frames/MainFrameIcons.h"
@@ -53,9 +54,8 @@ QString toolTipFrom(QString text) {
 }
 
 /// The private clipboard formats as they reach the clipboard on every platform.
-bool clipboardHas(const QMimeData* mime, const char* format) {
-    return mime != nullptr &&
-           mime->hasFormat(QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(QLatin1String(format)));
+bool clipboardHas(const QMimeData* mime, formats::ClipboardFormat format) {
+    return mime != nullptr && mime->hasFormat(clipboardMimeType(format));
 }
 
 constexpr int FirstWindowListEntry = 0xFF00;
@@ -310,12 +310,12 @@ EnablingContext CMainFrame::enablingContext() const {
     }
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     context.clipboard.text = clipboard != nullptr && clipboard->hasText();
-    context.clipboard.row = clipboardHas(clipboard, "KorvintaRow");
-    context.clipboard.number = clipboardHas(clipboard, "KorvintaNumber");
-    context.clipboard.pitch = clipboardHas(clipboard, "KorvintaPitch");
-    context.clipboard.format = clipboardHas(clipboard, "KorvintaFormat");
-    context.clipboard.all = clipboardHas(clipboard, "KorvintaAll");
-    context.clipboard.column = clipboardHas(clipboard, "KorvintaColumn");
+    context.clipboard.row = clipboardHas(clipboard, formats::ClipboardFormat::Row);
+    context.clipboard.number = clipboardHas(clipboard, formats::ClipboardFormat::Number);
+    context.clipboard.pitch = clipboardHas(clipboard, formats::ClipboardFormat::Pitch);
+    context.clipboard.format = clipboardHas(clipboard, formats::ClipboardFormat::Format);
+    context.clipboard.all = clipboardHas(clipboard, formats::ClipboardFormat::All);
+    context.clipboard.column = clipboardHas(clipboard, formats::ClipboardFormat::Column);
     return context;
 }
 
