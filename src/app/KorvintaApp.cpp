@@ -28,6 +28,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -176,6 +177,9 @@ void CKorvintaApp::deferredStartup() {
     // Everything read from here on uses the defaults and bounds of the model of this run.
     m_catalogue = std::make_unique<model::Catalogue>(chosen);
     m_settings = settingsFromStore(stored, readStoredPrintValues(m_store), *m_catalogue);
+    // The named print settings live in the desktop's documents folder.
+    m_settings.documentsFolder =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     m_printOptions = output::withPrintParameters(output::PrintOptions{}, m_settings.print);
     m_context.emplace(ui::EditorContext{*m_catalogue, m_settings, m_printOptions, *m_prompter, m_store, m_drives,
                                          &m_forbiddenCharNotice});

@@ -2,6 +2,7 @@
 
 #include "formats/AtomicFile.h"
 #include "model/StringTable.h"
+#include "output/PrintSettingsStore.h"
 
 #include <cerrno>
 #include <charconv>
@@ -43,7 +44,10 @@ std::span<const model::Choice> modelList() {
 
 ToolContext::ToolContext(model::ModelType model, std::ostream& out, std::ostream& err)
     : m_catalogue(model), m_settings(model::OperatorSettings::defaultsFor(m_catalogue)), m_out(out),
-      m_err(err) {}
+      m_err(err) {
+    // The same documents folder as the editor's desktop names.
+    m_settings.documentsFolder = output::userDocumentsFolder().string();
+}
 
 void ToolContext::showMessage(int id) const {
     std::string text(model::messageText(id));

@@ -36,6 +36,9 @@ struct OperatorSettings {
     std::int16_t zeroSlash = 0;   ///< "ZeroSlash"
     ModelType modelType = models::Default; ///< "ModelType"
     PrintParameters print;
+    /// The desktop's documents folder, as the application learns it from the desktop (never
+    /// stored): the named print settings live below it. Empty: the core looks it up itself.
+    std::string documentsFolder;
 
     /// The values of an empty settings store for the catalogue's model.
     static OperatorSettings defaultsFor(const Catalogue& catalogue);

@@ -101,16 +101,6 @@ std::optional<int> parseTenthsText(std::string_view text) {
     return static_cast<int>(n->negative ? -tenths : tenths);
 }
 
-std::string formatTenths(int tenths) {
-    const long long v = tenths;
-    const long long magnitude = v < 0 ? -v : v;
-    std::string text = v < 0 ? "-" : "";
-    text += std::to_string(magnitude / 10);
-    text += '.';
-    text += static_cast<char>('0' + magnitude % 10);
-    return text;
-}
-
 std::string integerRangeMessage(int lower, int upper) {
     return model::formatMessage(MsgIntegerRange, {lower, upper});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Tenths.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +26,7 @@ std::optional<int> parseStrictIntegerText(std::string_view text);
 /// exactly (no floating point), or nullopt.
 std::optional<int> parseTenthsText(std::string_view text);
 /// A value in tenths as "%.1f" of value / 10, independent of the locale.
-std::string formatTenths(int tenths);
+using model::formatTenths;
 
 /// The text of 42040 or 42041 for a range (the latter with the limits in tenths).
 std::string integerRangeMessage(int lower, int upper);

@@ -328,15 +328,88 @@ void showSaveFailure(const PrintSettingsSaveResult& result, Prompter& prompter) 
     }
 }
 
+namespace {
+
+/// One "$HOME/…" or "/…" value of a user-dirs line between its double quotes, with the shell's
+/// backslash escapes; nothing when the quoting is broken or the value has control characters.
+std::optional<std::string> userDirValue(std::string_view value, const std::filesystem::path& home) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"')
+        return std::nullopt;
+    value = value.substr(1, value.size() - 2);
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        char c = value[i];
+        if (c == '\\') {
+            if (++i == value.size())
+                return std::nullopt;
+            c = value[i];
+        } else if (c == '"' || c == '`') {
+            return std::nullopt; // a second quoted word or a command: not a plain path
+        }
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return std::nullopt;
+        text += c;
+    }
+    constexpr std::string_view Home = "$HOME";
+    if (text.starts_with(Home) && (text.size() == Home.size() || text[Home.size()] == '/')) {
+        if (home.empty())
+            return std::nullopt;
+        return home.string() + text.substr(Home.size());
+    }
+    if (!text.starts_with('/') || text.find('$') != std::string::npos)
+        return std::nullopt;
+    return text;
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> documentsFolderFromUserDirs(std::string_view text,
+                                                                 const std::filesystem::path& home) {
+    constexpr std::string_view Key = "XDG_DOCUMENTS_DIR=";
+    std::optional<std::filesystem::path> found;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if (!line.starts_with(Key))
+            continue;
+        if (const std::optional<std::string> value = userDirValue(line.substr(Key.size()), home))
+            found = std::filesystem::path(*value);
+    }
+    return found;
+}
+
 std::filesystem::path userDocumentsFolder() {
-    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
-        documents != nullptr && *documents != '\0') {
+    if (const std::string documents = environment("XDG_DOCUMENTS_DIR"); !documents.empty())
         return documents;
+    const std::string home = environment("HOME");
+    if (home.empty())
+        return {};
+    std::filesystem::path config = environment("XDG_CONFIG_HOME");
+    if (config.empty() || config.is_relative())
+        config = std::filesystem::path(home) / ".config";
+    // The file is the user's, but read no more of it than a user-dirs file ever holds.
+    constexpr std::size_t MaxUserDirsBytes = 64 * 1024;
+    std::ifstream in(config / "user-dirs.dirs", std::ios::binary);
+    if (in) {
+        std::string text(MaxUserDirsBytes, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        if (const std::optional<std::filesystem::path> named = documentsFolderFromUserDirs(text, home))
+            return *named;
     }
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return std::filesystem::path(home) / "Documents";
-    }
-    return {};
+    return std::filesystem::path(home) / "Documents";
 }
 
 std::filesystem::path printSettingsFolder(const std::filesystem::path& documents,
@@ -351,8 +424,11 @@ std::filesystem::path printSettingsFolder(const std::filesystem::path& documents
     return folder;
 }
 
-std::filesystem::path defaultPrintSettingsFolder(const model::Catalogue& catalogue) {
-    const std::filesystem::path documents = userDocumentsFolder();
+std::filesystem::path defaultPrintSettingsFolder(const model::OperatorSettings& settings,
+                                                 const model::Catalogue& catalogue) {
+    const std::filesystem::path documents = settings.documentsFolder.empty()
+                                                ? userDocumentsFolder()
+                                                : std::filesystem::path(settings.documentsFolder);
     return documents.empty() ? std::filesystem::path() : printSettingsFolder(documents, catalogue);
 }
 

@@ -100,7 +100,16 @@ PrintSettingsSaveResult SavePrintSettings(const std::filesystem::path& folder,
 /// be created shows the system's reason. The other failures stay silent.
 void showSaveFailure(const PrintSettingsSaveResult& result, Prompter& prompter);
 
-/// The user's documents folder: $XDG_DOCUMENTS_DIR, else $HOME/Documents; empty without either.
+/// The documents folder named in the text of a user-dirs file ("XDG_DOCUMENTS_DIR=\"$HOME/…\""),
+/// with "$HOME" expanded to `home`; nothing when the text names none or names it in a form the
+/// desktop would not accept (unquoted, relative, with control characters). The last valid line
+/// wins, as when the file is sourced.
+std::optional<std::filesystem::path> documentsFolderFromUserDirs(std::string_view text,
+                                                                 const std::filesystem::path& home);
+
+/// The user's documents folder as the desktop knows it: $XDG_DOCUMENTS_DIR, else the one named in
+/// $XDG_CONFIG_HOME/user-dirs.dirs (~/.config/user-dirs.dirs), else $HOME/Documents; empty
+/// without a home folder.
 std::filesystem::path userDocumentsFolder();
 
 /// The folder of a model's named sets: `documents`/KAV/<model name>/; the model name is the
@@ -108,7 +117,9 @@ std::filesystem::path userDocumentsFolder();
 std::filesystem::path printSettingsFolder(const std::filesystem::path& documents,
                                           const model::Catalogue& catalogue);
 
-/// printSettingsFolder of the user's documents folder.
-std::filesystem::path defaultPrintSettingsFolder(const model::Catalogue& catalogue);
+/// printSettingsFolder of the documents folder the application passed down in the settings, or of
+/// userDocumentsFolder when it passed none; empty when neither is known.
+std::filesystem::path defaultPrintSettingsFolder(const model::OperatorSettings& settings,
+                                                 const model::Catalogue& catalogue);
 
 } // namespace qx::output

@@ -3,6 +3,7 @@
 #include "app/SplashWnd.h"
 #include "formats/DocumentFile.h"
 #include "model/StringTable.h"
+#include "output/PrintSettingsStore.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -181,6 +183,27 @@ TEST_F(KorvintaAppTest, StoredValuesAreReadForTheChosenModelAndWrittenAtExit) {
     EXPECT_EQ(written.value(QStringLiteral("Print/HeatVolume")).toInt(), 4);
     EXPECT_TRUE(written.contains(QStringLiteral("Settings/WndMainPosition")));
     EXPECT_TRUE(written.contains(QStringLiteral("Config/DefaultCfDrive")));
+}
+
+// On a Japanese desktop the documents folder is the one user-dirs.dirs names; the editor takes it
+// from the desktop and qxtool reads the same file, so both keep the named print settings there.
+TEST_F(KorvintaAppTest, DocumentsFolderOfTheDesktopReachesTheCore) {
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", m_dir.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral(".config")));
+    writeFile(path(".config/user-dirs.dirs"), QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\"\n"));
+
+    const CKorvintaApp& app = startApp();
+    const std::string expected = (m_dir.path() + QStringLiteral("/ドキュメント")).toStdString();
+    EXPECT_EQ(app.settings().documentsFolder, expected);
+    EXPECT_EQ(output::userDocumentsFolder().string(), expected);
+
+    qputenv("HOME", oldHome);
+    if (!oldConfig.isEmpty()) {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
 }
 
 TEST_F(KorvintaAppTest, CancelledNewDocumentLeavesNoWindow) {

@@ -177,13 +177,88 @@ TEST_F(PrintSettingsStoreTest, FolderFollowsTheModelName) {
     EXPECT_EQ(printSettingsFolder("/d", model::Catalogue(model::models::QX950A)),
               fs::path("/d/KAV")); // no list entry
 
+    model::OperatorSettings settings;
+    settings.documentsFolder = "/home/u/ドキュメント"; // as the desktop told the editor
+    EXPECT_EQ(defaultPrintSettingsFolder(settings, m_catalogue),
+              fs::path("/home/u/ドキュメント/KAV/QX-950W3"));
     ::setenv("XDG_DOCUMENTS_DIR", "/srv/docs", 1);
-    EXPECT_EQ(defaultPrintSettingsFolder(m_catalogue), fs::path("/srv/docs/KAV/QX-950W3"));
+    EXPECT_EQ(defaultPrintSettingsFolder({}, m_catalogue), fs::path("/srv/docs/KAV/QX-950W3"));
     ::unsetenv("XDG_DOCUMENTS_DIR");
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        EXPECT_EQ(userDocumentsFolder(), fs::path(home) / "Documents");
+}
+
+/// Runs with HOME in the test folder and without the two XDG variables, restoring them after.
+class UserDirsTest : public PrintSettingsStoreTest {
+protected:
+    void SetUp() override {
+        PrintSettingsStoreTest::SetUp();
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR"}) {
+            const char* value = std::getenv(name);
+            m_saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+            ::unsetenv(name);
+        }
+        ::setenv("HOME", m_dir.c_str(), 1);
+        fs::create_directories(m_dir / ".config");
     }
+    void TearDown() override {
+        for (const auto& [name, value] : m_saved) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+        PrintSettingsStoreTest::TearDown();
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+TEST_F(UserDirsTest, AJapaneseDesktopsDocumentsFolderHoldsTheSets) {
+    std::ofstream(m_dir / ".config" / "user-dirs.dirs") << "# This file is written by xdg-user-dirs-update\n"
+                                                           "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
+                                                           "XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\"\n";
+    EXPECT_EQ(userDocumentsFolder(), m_dir / "ドキュメント");
+    EXPECT_EQ(defaultPrintSettingsFolder({}, m_catalogue), m_dir / "ドキュメント" / "KAV" / "QX-950W3");
+
+    fs::remove(m_dir / ".config" / "user-dirs.dirs");
+    EXPECT_EQ(userDocumentsFolder(), m_dir / "Documents"); // no file: the desktop's default
+
+    fs::create_directories(m_dir / "conf");
+    ::setenv("XDG_CONFIG_HOME", (m_dir / "conf").c_str(), 1);
+    std::ofstream(m_dir / "conf" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"/srv/書類\"\r\n";
+    EXPECT_EQ(userDocumentsFolder(), fs::path("/srv/書類"));
+}
+
+TEST(UserDirs, OnlyAPlainQuotedPathIsTaken) {
+    const fs::path home = "/home/作業者";
+    struct Row {
+        const char* text;
+        std::optional<fs::path> folder;
+    };
+    const Row rows[] = {
+        {"XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\"", fs::path("/home/作業者/ドキュメント")},
+        {"  XDG_DOCUMENTS_DIR=\"$HOME\"  ", home},
+        {"XDG_DOCUMENTS_DIR=\"/data/My \\\"Docs\\\"\"", fs::path("/data/My \"Docs\"")},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=\"$HOME/b\"", fs::path("/home/作業者/b")},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=oops", fs::path("/home/作業者/a")},
+        {"XDG_DOCUMENTS_DIR=$HOME/Documents", std::nullopt},    // unquoted
+        {"XDG_DOCUMENTS_DIR=\"Documents\"", std::nullopt},      // relative
+        {"XDG_DOCUMENTS_DIR=\"$HOMEX/d\"", std::nullopt},       // another variable
+        {"XDG_DOCUMENTS_DIR=\"/a/$(rm -rf x)\"", std::nullopt}, // no expansion but $HOME
+        {"XDG_DOCUMENTS_DIR=\"/a/`id`\"", std::nullopt},
+        {"XDG_DOCUMENTS_DIR=\"/a\" \"/b\"", std::nullopt},
+        {"XDG_DOCUMENTS_DIR=\"/a\tb\"", std::nullopt}, // control character
+        {"XDG_DOCUMENTS_DIR=\"/a\\\"", std::nullopt},  // escape at the end
+        {"# XDG_DOCUMENTS_DIR=\"/a\"", std::nullopt},
+        {"XDG_DOCUMENTS_DIRX=\"/a\"", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(documentsFolderFromUserDirs(row.text, home), row.folder);
+    }
+    EXPECT_EQ(documentsFolderFromUserDirs("XDG_DOCUMENTS_DIR=\"$HOME/d\"", {}), std::nullopt);
+    const std::string withNul("XDG_DOCUMENTS_DIR=\"/a\0b\"", 24);
+    EXPECT_EQ(documentsFolderFromUserDirs(withNul, home), std::nullopt);
 }
 
 TEST(PrintValuesStore, AbsentValuesTakeTheRowDefaults) {

@@ -17,8 +17,6 @@ namespace TargetKind = model::TargetKind;
 
 namespace {
 
-constexpr long long NumberLimit = 1'000'000'000;
-
 // List numbers of the catalogue's choice lists that the dialog shows.
 constexpr int ListCharSize = 1;
 constexpr int ListCharWidth = 2;
@@ -42,45 +40,6 @@ constexpr int CutDotted = 3;
 constexpr int SizeModeSpecified = 0;
 constexpr int SizeModeWidthAuto = 3;
 constexpr int PitchSpecified = 0;
-
-/// A number as the two numeric patterns read it: sign, integer digits, optional fraction digits.
-struct ScannedNumber {
-    long long integer = 0;
-    int firstFractionDigit = 0;
-    bool negative = false;
-};
-
-std::optional<ScannedNumber> scanNumber(std::string_view text, bool allowFraction) {
-    std::size_t i = 0;
-    ScannedNumber n;
-    if (i < text.size() && text[i] == '-') {
-        n.negative = true;
-        ++i;
-    }
-    const std::size_t digitsStart = i;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        n.integer = n.integer * 10 + (text[i] - '0');
-        if (n.integer > NumberLimit) {
-            return std::nullopt;
-        }
-    }
-    if (i == digitsStart) {
-        return std::nullopt;
-    }
-    if (allowFraction && i < text.size() && text[i] == '.') {
-        ++i;
-        const std::size_t fractionStart = i;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        }
-        if (i > fractionStart) {
-            n.firstFractionDigit = text[fractionStart] - '0';
-        }
-    }
-    if (i != text.size()) {
-        return std::nullopt;
-    }
-    return n;
-}
 
 std::string integerText(int value) {
     return std::to_string(value);
@@ -110,13 +69,13 @@ bool isFrameSpacing(const model::Catalogue& catalogue, int value) {
 std::optional<int> takeInteger(const model::Catalogue& catalogue, const std::string& text, SettingRow row,
                                TargetField field, TargetValidation& result) {
     const model::SettingRange& range = catalogue.settingRange(row);
-    const std::optional<int> value = parseIntegerText(text);
-    if (value && *value >= range.lower && *value <= range.upper) {
-        return value;
+    const output::FieldCheck check = output::checkIntegerField(text, range.lower, range.upper);
+    if (check.ok) {
+        return check.value;
     }
     result.field = field;
-    result.messageId = targetMessages::IntegerRange;
-    result.message = integerRangeMessage(range.lower, range.upper);
+    result.messageId = check.messageId;
+    result.message = check.message;
     return std::nullopt;
 }
 
@@ -124,13 +83,14 @@ std::optional<int> takeInteger(const model::Catalogue& catalogue, const std::str
 std::optional<int> takeTenths(const model::Catalogue& catalogue, const std::string& text, SettingRow row,
                               TargetField field, TargetValidation& result) {
     const model::SettingRange& range = catalogue.settingRange(row);
-    const std::optional<int> value = parseTenthsText(text);
-    if (value && *value >= range.lower && *value <= range.upper) {
-        return value;
+    const output::FieldCheck check =
+        output::checkTenthsField(text, range.lower, range.upper, output::TenthsComparison::Truncated);
+    if (check.ok) {
+        return check.value;
     }
     result.field = field;
-    result.messageId = targetMessages::DecimalRange;
-    result.message = decimalRangeMessage(range.lower, range.upper);
+    result.messageId = check.messageId;
+    result.message = check.message;
     return std::nullopt;
 }
 
@@ -142,41 +102,8 @@ std::int16_t narrow(int value) {
 
 // ---- Numeric fields --------------------------------------------------------------------------
 
-std::optional<int> parseIntegerText(std::string_view text) {
-    const auto n = scanNumber(text, true);
-    if (!n) {
-        return std::nullopt;
-    }
-    return static_cast<int>(n->negative ? -n->integer : n->integer);
-}
-
-std::optional<int> parseStrictIntegerText(std::string_view text) {
-    const auto n = scanNumber(text, false);
-    if (!n) {
-        return std::nullopt;
-    }
-    return static_cast<int>(n->negative ? -n->integer : n->integer);
-}
-
-std::optional<int> parseTenthsText(std::string_view text) {
-    const auto n = scanNumber(text, true);
-    if (!n) {
-        return std::nullopt;
-    }
-    const long long tenths = n->integer * 10 + n->firstFractionDigit;
-    return static_cast<int>(n->negative ? -tenths : tenths);
-}
-
 std::string formatFieldValue(int value, int decimals) {
     return decimals == 1 ? formatTenths(value) : integerText(value);
-}
-
-std::string integerRangeMessage(int lower, int upper) {
-    return model::formatMessage(targetMessages::IntegerRange, {lower, upper});
-}
-
-std::string decimalRangeMessage(int lowerTenths, int upperTenths) {
-    return model::formatMessage(targetMessages::DecimalRange, {lowerTenths / 10.0, upperTenths / 10.0});
 }
 
 // ---- Variants and opening values ------------------------------------------------------------

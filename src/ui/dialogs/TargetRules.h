@@ -3,7 +3,7 @@
 #include "model/Catalogue.h"
 #include "model/EditData.h"
 #include "model/ModelType.h"
-#include "model/Tenths.h"
+#include "output/NumberField.h"
 
 #include <optional>
 #include <span>
@@ -32,20 +32,14 @@ inline constexpr int TitleNewDocument = 40089; ///< "印刷物設定 (新規作�
 inline constexpr int TitleExisting = 40090;    ///< "印刷物設定"
 } // namespace targetMessages
 
-/// Text matching "^-?[0-9]+(\.[0-9]*)?$" read as an integer (the fraction is dropped), or nullopt.
-/// Values beyond ±1,000,000,000 read as nullopt.
-std::optional<int> parseIntegerText(std::string_view text);
-/// Text matching "^-?[0-9]*$" with at least one digit, or nullopt.
-std::optional<int> parseStrictIntegerText(std::string_view text);
-/// Text matching "^-?[0-9]+(\.[0-9]*)?$" read in tenths, truncated toward zero ("12.34" gives 123),
-/// exactly (no floating point), or nullopt.
-std::optional<int> parseTenthsText(std::string_view text);
-/// A value in tenths as "%.1f" of value / 10, independent of the locale.
-using model::formatTenths;
-
-/// The text of 42040 or 42041 for a range (the latter with the limits in tenths).
-std::string integerRangeMessage(int lower, int upper);
-std::string decimalRangeMessage(int lowerTenths, int upperTenths);
+// The numeric field checks are the output library's, shared with the print, send and environment
+// dialogs.
+using output::decimalRangeMessage;
+using output::formatTenths;
+using output::integerRangeMessage;
+using output::parseIntegerText;
+using output::parseStrictIntegerText;
+using output::parseTenthsText;
 
 // ---- The dialog's state ---------------------------------------------------------------------
 
