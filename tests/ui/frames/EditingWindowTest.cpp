@@ -46,7 +46,7 @@ constexpr model::CharCode FullA = 0x2341;
 class EditingWindowTest : public ::testing::Test {
 protected:
     EditingWindowTest()
-        : store(dir.filePath("settings.ini"), QSettings::IniFormat), frame(store, host),
+        : store(dir.filePath("settings.ini"), QSettings::IniFormat),
           settings(model::OperatorSettings::defaultsFor(catalogue)),
           context{catalogue, settings, printOptions, prompter, store, nullptr, &notice} {
         QApplication::clipboard()->clear();
@@ -56,18 +56,18 @@ protected:
             data.line(b, 0).chars = {static_cast<model::CharCode>(FullA + b)};
         }
         document = std::make_unique<EditDocument>(context, std::move(data));
-        frame.setModelType(catalogue.model());
-        window = &frame.addDocumentWindow(*document);
-        frame.resize(1000, 700);
-        frame.show();
-        QApplication::setActiveWindow(&frame);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        frame = std::make_unique<CMainFrame>(store, host);
+        frame->setModelType(catalogue.model());
+        window = &frame->addDocumentWindow(*document);
+        frame->resize(1000, 700);
+        frame->show();
+        QApplication::setActiveWindow(frame.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
         QCoreApplication::processEvents();
     }
     ~EditingWindowTest() override {
-        document->setModified(false);
-        frame.closeWindowsOf(*document);
-        QCoreApplication::processEvents();
+        // The windows go with the frame, before the document they show.
+        frame.reset();
     }
 
     CTableCtrl& grid() const { return window->view().grid().grid(); }
@@ -77,21 +77,20 @@ protected:
         grid().setSelection({left, top, right, bottom});
         grid().setFocus();
         QCoreApplication::processEvents();
-        frame.updateCommandStates();
+        frame->updateCommandStates();
     }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k), modifiers);
         QCoreApplication::processEvents();
     }
     bool enabled(int command) {
-        frame.updateCommandStates();
-        return frame.action(command)->isEnabled();
+        frame->updateCommandStates();
+        return frame->action(command)->isEnabled();
     }
 
     QTemporaryDir dir;
     QSettings store;
     NoApplication host;
-    CMainFrame frame;
     model::Catalogue catalogue{model::models::QX950W3};
     model::OperatorSettings settings;
     output::PrintOptions printOptions;
@@ -99,6 +98,7 @@ protected:
     ForbiddenCharNotice notice{[](QWidget*) { return false; }};
     EditorContext context;
     std::unique_ptr<EditDocument> document;
+    std::unique_ptr<CMainFrame> frame;
     CChildFrame* window = nullptr;
 };
 
@@ -169,11 +169,11 @@ TEST_F(EditingWindowTest, BlockCommandsFollowTheirEnablingRules) {
     EXPECT_FALSE(enabled(Command::Copy));
     select(0, 1, 7, 4);
     EXPECT_TRUE(enabled(Command::BlockInsert));
-    EXPECT_TRUE(frame.runCommand(Command::BlockInsert));
+    EXPECT_TRUE(frame->runCommand(Command::BlockInsert));
     EXPECT_EQ(data().blockCount, 5);
     EXPECT_TRUE(data().line(1, 0).chars.empty());
     EXPECT_EQ(data().line(3, 0).chars, (model::CodeList{FullA + 1}));
-    EXPECT_TRUE(frame.runCommand(Command::BlockDelete));
+    EXPECT_TRUE(frame->runCommand(Command::BlockDelete));
     EXPECT_EQ(data().blockCount, 1);
     // Nothing waits behind the sequence, symbol and whole-image commands yet.
     select(0, 0, 0, 0);
