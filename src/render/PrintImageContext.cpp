@@ -331,8 +331,9 @@ void CPrintImageContext::drawOutline(QPainter& painter, const QRect& medium, int
     const QRect outline = medium.adjusted(-scaledOne, -scaledOne, scaledOne, scaledOne);
     const int left = outline.left();
     const int top = outline.top();
-    const int right = outline.left() + outline.width();
-    const int bottom = outline.top() + outline.height();
+    // The last column and row inside the outline rectangle carry its right and bottom edges.
+    const int right = outline.left() + outline.width() - 1;
+    const int bottom = outline.top() + outline.height() - 1;
     QPen pen(m_colours.text);
     pen.setWidth(0);
     pen.setCosmetic(true);
@@ -384,7 +385,7 @@ void CPrintImageContext::drawOutline(QPainter& painter, const QRect& medium, int
         break;
     default:
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(outline);
+        painter.drawRect(QRect(left, top, right - left, bottom - top));
         break;
     }
 }
