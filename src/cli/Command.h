@@ -34,5 +34,9 @@ const Command& checkCommand();
 const Command& jobCommand();
 const Command& printCommand();
 const Command& queuesCommand();
+// The picture commands; in a build without Qt Gui they only say that they are not built.
+const Command& renderCommand();
+const Command& previewCommand();
+const Command& symbolsCommand();
 
 } // namespace qx::cli
