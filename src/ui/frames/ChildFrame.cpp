@@ -1,4 +1,6 @@
 #include "ui/frames/ChildFrame.h"
+#include "ui/frames/PrintImageView.h"
+#include "ui/grid/TubePrintTable.h"
 
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
@@ -42,7 +44,7 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     : QWidget(parent), m_document(document), m_store(store),
       m_outer(new CMySplitterWnd(Qt::Vertical, this)), m_inner(new CMySplitterWnd(Qt::Horizontal, m_outer)),
       m_view(new CKorvintaView(document, m_inner)), m_propertyPane(placeholderPane(m_inner, "propertyPane")),
-      m_printImagePane(placeholderPane(m_outer, "printImagePane")),
+      m_printImage(new CPrintImageView(document, m_outer)),
       m_paneRatioH(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioH")))),
       m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))),
       m_editing(new CEditingController(document, m_view->grid(), this)) {
@@ -53,12 +55,14 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     m_inner->addWidget(m_view);
     m_inner->addWidget(m_propertyPane);
     m_outer->addWidget(m_inner);
-    m_outer->addWidget(m_printImagePane);
+    m_outer->addWidget(m_printImage);
     m_inner->setStretchFactor(0, 1);
     m_outer->setStretchFactor(0, 1);
     connect(m_inner, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_outer, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_view, &CKorvintaView::focusCellChanged, this, &CChildFrame::commandStateChanged);
+    connect(m_view, &CKorvintaView::focusCellChanged, m_printImage,
+            [this] { m_printImage->setBlock(m_view->grid().focusRow()); });
     connect(m_view, &CKorvintaView::selectionChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::commandRequested, this, &CChildFrame::commandRequested);
     connect(m_editing, &CEditingController::commandRequested, this, &CChildFrame::commandRequested);
@@ -148,7 +152,7 @@ bool CChildFrame::runCommand(int command) {
 }
 
 void CChildFrame::focusPane(int step) {
-    const std::array<QWidget*, 3> panes{m_view, m_propertyPane, m_printImagePane};
+    const std::array<QWidget*, 3> panes{m_view, m_propertyPane, m_printImage};
     int current = 0;
     for (int i = 0; i < static_cast<int>(panes.size()); ++i) {
         QWidget* pane = panes[static_cast<std::size_t>(i)];

@@ -12,6 +12,8 @@ class QSettings;
 
 namespace qx::ui {
 
+class CPrintImageView;
+
 class CEditingController;
 class CKorvintaView;
 class CMySplitterWnd;
@@ -31,7 +33,7 @@ public:
     EditDocument& document() const { return m_document; }
     CKorvintaView& view() const { return *m_view; }
     QWidget& propertyPane() const { return *m_propertyPane; }
-    QWidget& printImagePane() const { return *m_printImagePane; }
+    CPrintImageView& printImagePane() const { return *m_printImage; }
     CMySplitterWnd& outerSplitter() const { return *m_outer; }
     CMySplitterWnd& innerSplitter() const { return *m_inner; }
 
@@ -83,7 +85,7 @@ private:
     CMySplitterWnd* m_inner;
     CKorvintaView* m_view;
     QWidget* m_propertyPane;
-    QWidget* m_printImagePane;
+    CPrintImageView* m_printImage;
     int m_paneRatioH;
     int m_paneRatioV;
     QSize m_normalSize;
