@@ -12,6 +12,10 @@
 
 class QSettings;
 
+namespace qx::output {
+struct PrintOptions;
+}
+
 namespace qx::ui {
 
 class CKorvintaView;
@@ -69,6 +73,15 @@ public:
     /// The width the property pane needs: its own preferred width plus the divider, or 230.
     int propertyPaneWidth() const;
 
+    /// 57607: validates a copy of the document, runs the model's print dialog and prints.
+    void PrintCommand();
+    /// 32773: runs the model's send dialog and stores the document in the printer.
+    void SendCommand();
+    /// What the whole-image preview leaves for the next print: the sequence order it showed
+    /// (-1 for none), and the command it asks for, run as if chosen from the menu.
+    void takePreviewHandOver(int seqOrder, int command);
+    int previewSeqOrder() const { return m_previewSeqOrder; }
+
     /// Asked before the window closes; false keeps it open (the document's save question).
     void setCloseQuery(std::function<bool(CChildFrame&)> query) { m_closeQuery = std::move(query); }
 
@@ -86,6 +99,7 @@ private:
     void layoutPanes();
     void recomputeRatios();
     void focusPane(int step);
+    void sendJob(const output::PrintOptions& options);
 
     EditDocument& m_document;
     QSettings& m_store;
@@ -101,6 +115,7 @@ private:
     std::deque<UndoRecord> m_undo;
     std::deque<UndoRecord> m_redo;
     std::function<bool(CChildFrame&)> m_closeQuery;
+    int m_previewSeqOrder = -1;
 };
 
 } // namespace qx::ui
