@@ -21,6 +21,8 @@ for tool in Xvfb xdotool python3; do
 done
 
 work=$(mktemp -d)
+# The backends run as an unprivileged user and must reach the spool below this folder.
+chmod 755 "$work"
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
