@@ -23,10 +23,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineOption trace(QStringLiteral("trace-startup"),
                              QStringLiteral("Report on standard error when the model dialog appears."));
     trace.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption traceMessages(QStringLiteral("trace-messages"),
+                                     QStringLiteral("Report on standard error the number of every message shown."));
+    traceMessages.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(modelOption);
     parser.addOption(screenshot);
     parser.addOption(noSplash);
     parser.addOption(trace);
+    parser.addOption(traceMessages);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .QXF or .CSV file to open."),
                                  QStringLiteral("[file]"));
 
@@ -58,6 +62,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     result.options.screenshotPath = parser.value(screenshot);
     result.options.splash = !parser.isSet(noSplash) && result.options.screenshotPath.isEmpty();
     result.options.traceStartup = parser.isSet(trace);
+    result.options.traceMessages = parser.isSet(traceMessages);
     return result;
 }
 

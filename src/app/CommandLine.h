@@ -16,6 +16,7 @@ struct StartupOptions {
     QString screenshotPath;                   ///< --screenshot: grab the main window after start-up, then exit
     bool splash = true;                       ///< --no-splash turns the splash off
     bool traceStartup = false;                ///< --trace-startup: report when the model dialog shows
+    bool traceMessages = false;               ///< --trace-messages: report every message box's number
 };
 
 /// The outcome of reading the command line.

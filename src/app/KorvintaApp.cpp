@@ -7,10 +7,12 @@
 #include "ModelSelectDlg.h"
 #include "SettingsStore.h"
 #include "SplashWnd.h"
+#include "TracingPrompter.h"
 #include "formats/CsvMerge.h"
 #include "formats/ExtensionKind.h"
 #include "model/StringTable.h"
 #include "output/DriveProvider.h"
+#include "output/PrintSettingsStore.h"
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/frames/KorvintaView.h"
@@ -24,6 +26,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -128,6 +131,10 @@ void CKorvintaApp::installDefaultDialogs() {
 
 bool CKorvintaApp::initialise(const StartupOptions& options) {
     m_options = options;
+    if (m_options.traceMessages && !m_tracingPrompter) {
+        m_tracingPrompter = std::make_unique<TracingPrompter>(*m_prompter);
+        m_prompter = m_tracingPrompter.get();
+    }
     m_recentFiles = readRecentFiles(m_store);
     m_frame = std::make_unique<ui::CMainFrame>(m_store, *this);
     m_frame->setTargetSettingsRunner([this](QWidget* parent, const ui::EditorContext& context, model::EditData& data,
@@ -183,6 +190,10 @@ void CKorvintaApp::deferredStartup() {
     m_printOptions = output::withPrintParameters(output::PrintOptions{}, m_settings.print);
     m_context.emplace(ui::EditorContext{*m_catalogue, m_settings, m_printOptions, *m_prompter, m_store, m_drives,
                                          &m_forbiddenCharNotice});
+    m_context->printSettingsFolder = output::printSettingsFolder(
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).toStdString(),
+        *m_catalogue);
+    m_frame->setEditorContext(&*m_context);
     m_frame->setModelType(chosen);
     m_started = true;
     m_starting = false;

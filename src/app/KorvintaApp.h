@@ -128,6 +128,7 @@ private:
 
     QSettings& m_store;
     std::unique_ptr<ui::QtPrompter> m_ownPrompter;
+    std::unique_ptr<output::Prompter> m_tracingPrompter;
     output::Prompter* m_prompter;
     std::unique_ptr<output::DriveProvider> m_ownDrives;
     output::DriveProvider* m_drives;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 class QSettings;
 
 namespace qx::model {
@@ -11,6 +13,7 @@ namespace qx::output {
 struct PrintOptions;
 class Prompter;
 class DriveProvider;
+class Spooler;
 } // namespace qx::output
 
 namespace qx::ui {
@@ -28,6 +31,10 @@ struct EditorContext {
     output::DriveProvider* drives = nullptr; ///< removable volumes for saving to memory cards
     /// The run's forbidden-character notice: ticking its box in one window silences every window.
     ForbiddenCharNotice* forbiddenCharNotice = nullptr;
+    /// The spooler print and send jobs go to; null: the desktop's CUPS server.
+    output::Spooler* spooler = nullptr;
+    /// Where the model's named print settings (PrintSettings.ini) live.
+    std::filesystem::path printSettingsFolder{};
 };
 
 } // namespace qx::ui

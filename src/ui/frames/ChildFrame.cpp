@@ -10,15 +10,31 @@
 #include "ui/frames/MenuEnabling.h"
 #include "ui/frames/MySplitterWnd.h"
 #include "ui/frames/WindowLayout.h"
+#include "ui/dialogs/OutputDialogs.h"
+#include "ui/grid/TubePrintTable.h"
 #include "formats/ImageCodec.h"
 #include "model/Catalogue.h"
+#include "output/AutoCharSize.h"
+#include "output/BlockMeasure.h"
+#include "output/CupsSpooler.h"
+#include "output/OutputValidation.h"
+#include "output/PrintFieldCheck.h"
+#include "output/PrintJob.h"
+#include "output/SpoolerTransport.h"
+#include "output/PrintOptions.h"
+#include "model/OperatorSettings.h"
+#include "ui/EditorContext.h"
 
 #include <QCloseEvent>
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include <QDialog>
+#include <QTimer>
+
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace qx::ui {
 
@@ -132,7 +148,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 
 bool CChildFrame::hasCommand(int command) const {
     return command == Command::NextPane || command == Command::PreviousPane || command == Command::BeginEdit ||
-           m_editing->hasCommand(command);
+           command == Command::FilePrint || command == Command::Send || m_editing->hasCommand(command);
 }
 
 bool CChildFrame::runCommand(int command) {
@@ -145,6 +161,12 @@ bool CChildFrame::runCommand(int command) {
         return true;
     case Command::PreviousPane:
         focusPane(-1);
+        return true;
+    case Command::FilePrint:
+        PrintCommand();
+        return true;
+    case Command::Send:
+        SendCommand();
         return true;
     default:
         return m_editing->runCommand(command);
@@ -162,6 +184,100 @@ void CChildFrame::focusPane(int step) {
     }
     const int next = (current + step + static_cast<int>(panes.size())) % static_cast<int>(panes.size());
     panes[static_cast<std::size_t>(next)]->setFocus(Qt::OtherFocusReason);
+}
+
+void CChildFrame::PrintCommand() {
+    const EditorContext& context = m_document.context();
+    const model::Catalogue& catalogue = context.catalogue;
+    const model::ModelType model = catalogue.model();
+    if (model == model::models::QX780) {
+        return;
+    }
+    // The dialog's checks see every automatic size as the printer will print it.
+    model::EditData resolved = m_document.data();
+    const int blocks = output::usedBlockCount(resolved);
+    for (int b = 0; b < blocks; ++b) {
+        output::ResolveAutoCharSize(catalogue, resolved.target, resolved.block(b), output::NoPiece);
+    }
+    const output::ValidationResult validation = output::ValidateForOutput(resolved, catalogue);
+    if (!validation.ok()) {
+        context.prompter.show(validation.messageId);
+        CTubePrintTable& grid = m_view->grid();
+        grid.showCell(grid.columns().column(static_cast<ColumnType>(validation.focusColumn())), validation.block);
+        grid.setFocus();
+        return;
+    }
+
+    PrintDlgSetup setup{catalogue, context.settings, resolved, context.prompter,
+                        output::printDialogStart(catalogue, model, resolved, context.printOptions), {}};
+    if (model >= 2) {
+        setup.namedSets = output::LoadPrintSettings(context.printSettingsFolder, catalogue);
+    }
+    if (m_previewSeqOrder >= 0) {
+        setup.options.seqOrder = static_cast<std::int16_t>(m_previewSeqOrder);
+        m_previewSeqOrder = -1;
+    }
+    const std::unique_ptr<PrintDlgInterface> dialog = createPrintDialog(setup, this);
+    if (!dialog || dialog->dialog().exec() != QDialog::Accepted) {
+        return;
+    }
+    output::PrintOptions options = dialog->confirmedOptions();
+    options.printSelect = 1;
+    // The next print starts from these, and the machine parameters outlive the run.
+    context.printOptions = options;
+    context.settings.print = output::printParametersOf(options);
+    sendJob(options);
+}
+
+void CChildFrame::SendCommand() {
+    const EditorContext& context = m_document.context();
+    output::PrintOptions options;
+    SendDlgSetup setup{context.catalogue, context.prompter, m_document.data().sendSettings};
+    if (const std::unique_ptr<SendDlgInterface> dialog = createSendDialog(setup, this)) {
+        if (dialog->dialog().exec() != QDialog::Accepted) {
+            return;
+        }
+        const bool memory = dialog->mode() == SendMode::DocumentMemory;
+        options.memorySelect = static_cast<std::int16_t>(memory ? dialog->documentNumber() : 0);
+        if (memory && context.catalogue.model() >= 2 && dialog->documentName() != m_document.data().sendSettings) {
+            m_document.data().sendSettings = dialog->documentName();
+            m_document.setModified(true);
+        }
+    }
+    options.printSelect = 0;
+    sendJob(options);
+}
+
+void CChildFrame::sendJob(const output::PrintOptions& options) {
+    const EditorContext& context = m_document.context();
+    std::unique_ptr<output::CupsSpooler> desktopSpooler;
+    output::Spooler* spooler = context.spooler;
+    if (spooler == nullptr) {
+        desktopSpooler = std::make_unique<output::CupsSpooler>();
+        spooler = desktopSpooler.get();
+    }
+    output::PrintJobResult refused;
+    const int result = output::SendJobToPrinter(context.catalogue.model(), *spooler, context.prompter, [&] {
+        output::PrintJobResult job = output::BuildPrintJob(m_document.data(), context.catalogue, context.settings,
+                                                           options, m_document.title().toStdString());
+        if (!job.ok) {
+            refused = job;
+        }
+        return job;
+    });
+    if (refused.refusal == output::PrintJobRefusal::Encoder) {
+        // The encoder has told why; the operator sees where.
+        m_view->showBlockLine(refused.failedBlock, refused.failedLine);
+    }
+    output::showSendResult(result, context.prompter);
+}
+
+void CChildFrame::takePreviewHandOver(int seqOrder, int command) {
+    m_previewSeqOrder = seqOrder;
+    if (command != 0) {
+        // Posted: the preview closes first, then the command runs as if chosen from the menu.
+        QTimer::singleShot(0, this, [this, command] { emit commandRequested(command); });
+    }
 }
 
 void CChildFrame::fillEnablingContext(EnablingContext& context) const {

@@ -10,6 +10,7 @@
 #include "ui/frames/MainFrameMenus.h"
 #include "ui/frames/KeyboardLocks.h"
 #include "ui/grid/TubePrintTable.h"
+#include "ui/dialogs/ConfigDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -326,6 +327,8 @@ bool CMainFrame::isAvailable(int command) const {
     switch (command) {
     case Command::TargetSettings:
         return static_cast<bool>(m_targetSettings);
+    case Command::EnvironmentSettings:
+        return m_context != nullptr;
     case Command::WindowNew:
     case Command::WindowTile:
     case Command::HelpIndex:
@@ -389,6 +392,16 @@ bool CMainFrame::runFrameCommand(int command) {
         }
         return true;
     }
+    case Command::EnvironmentSettings:
+        if (m_context == nullptr) {
+            return false;
+        }
+        if (runEnvironmentSettings(this, *m_context)) {
+            if (CChildFrame* window = activeWindow()) {
+                window->document().notifyChanged(UpdateHint::Everything);
+            }
+        }
+        return true;
     case Command::WindowNew:
         if (CChildFrame* window = activeWindow()) {
             addDocumentWindow(window->document());

@@ -52,6 +52,8 @@ public:
 
     /// The target settings dialog behind command 32772.
     void setTargetSettingsRunner(TargetSettingsRunner runner) { m_targetSettings = std::move(runner); }
+    /// What the environment settings (32774) edit; the command is available once it is set.
+    void setEditorContext(const EditorContext* context) { m_context = context; }
     /// Opens the manual; the default hands the file to the desktop. Tests replace it.
     void setManualOpener(std::function<void(const QUrl&)> opener) { m_openManual = std::move(opener); }
     /// "KorvintaPCEditor_Manual.pdf" in the program's own folder.
@@ -130,6 +132,7 @@ private:
     std::vector<QAction*> m_windowListActions;
     std::vector<CChildFrame*> m_windows;
     TargetSettingsRunner m_targetSettings;
+    const EditorContext* m_context = nullptr;
     std::function<void(const QUrl&)> m_openManual;
 };
 

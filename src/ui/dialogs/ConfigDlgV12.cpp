@@ -1,0 +1,35 @@
+#include "ui/dialogs/ConfigDlgV12.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+
+namespace qx::ui {
+
+namespace {
+constexpr int PrintFontList = 14;
+}
+
+CConfigDlgV12::CConfigDlgV12(const ConfigDlgSetup& setup, QWidget* parent) : CConfigDlgV9(setup, parent) {}
+
+void CConfigDlgV12::addVariantControls(QBoxLayout& layout) {
+    CConfigDlgV9::addVariantControls(layout);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("印刷ﾌｫﾝﾄ"), this));
+    m_printFont = new QComboBox(this);
+    m_printFont->setObjectName(QStringLiteral("printFont"));
+    row->addWidget(m_printFont, 1);
+    layout.addLayout(row);
+}
+
+void CConfigDlgV12::writeVariant(const model::OperatorSettings& settings) {
+    CConfigDlgV9::writeVariant(settings);
+    ConfigDlgFields::fillChoices(*m_printFont, catalogue(), PrintFontList, settings.printFont);
+}
+
+void CConfigDlgV12::readVariant(model::OperatorSettings& settings) const {
+    CConfigDlgV9::readVariant(settings);
+    settings.printFont = static_cast<std::uint8_t>(ConfigDlgFields::selectedValue(*m_printFont, settings.printFont));
+}
+
+} // namespace qx::ui

@@ -1,0 +1,39 @@
+#include "ui/dialogs/ConfigDlgV14.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace qx::ui {
+
+CConfigDlgV14::CConfigDlgV14(const ConfigDlgSetup& setup, QWidget* parent) : CConfigDlgV12(setup, parent) {}
+
+void CConfigDlgV14::addVariantControls(QBoxLayout& layout) {
+    CConfigDlgV12::addVariantControls(layout);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("ｾﾞﾛｽﾗｯｼｭ"), this));
+    m_on = new QRadioButton(QStringLiteral("あり"), this);
+    m_on->setObjectName(QStringLiteral("zeroSlashOn"));
+    m_off = new QRadioButton(QStringLiteral("なし"), this);
+    m_off->setObjectName(QStringLiteral("zeroSlashOff"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_on);
+    group->addButton(m_off);
+    row->addWidget(m_on);
+    row->addWidget(m_off);
+    row->addStretch(1);
+    layout.addLayout(row);
+}
+
+void CConfigDlgV14::writeVariant(const model::OperatorSettings& settings) {
+    CConfigDlgV12::writeVariant(settings);
+    (settings.zeroSlash > 0 ? m_on : m_off)->setChecked(true);
+}
+
+void CConfigDlgV14::readVariant(model::OperatorSettings& settings) const {
+    CConfigDlgV12::readVariant(settings);
+    settings.zeroSlash = m_on->isChecked() ? 1 : 0;
+}
+
+} // namespace qx::ui

@@ -1,0 +1,147 @@
+#include "ui/dialogs/OutputDialogs.h"
+#include "ui/dialogs/TargetDlgSpinEdit.h"
+#include "model/Catalogue.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TypeText.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qx::ui {
+namespace {
+
+using output::testing::ScriptedPrompter;
+using Name = std::array<std::int16_t, 11>;
+
+class SendDlgTest : public ::testing::Test {
+protected:
+    void open(model::ModelType model, Name name = {}) {
+        catalogue = std::make_unique<model::Catalogue>(model);
+        prompter = ScriptedPrompter();
+        handle = createSendDialog(SendDlgSetup{*catalogue, prompter, name});
+        ASSERT_NE(handle, nullptr);
+        dlg = &handle->dialog();
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+    }
+    template <class W> W* child(const char* name) {
+        W* w = dlg->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void click(const char* name) {
+        QAbstractButton* b = child<QAbstractButton>(name);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
+    }
+    void typeInto(QWidget* w, const QString& text) {
+        qx::testing::replaceText(w, text);
+    }
+    /// The name field the model's dialog shows.
+    QLineEdit* nameField() {
+        auto* symbol = dlg->findChild<QLineEdit*>(QStringLiteral("documentSymbolName"));
+        return symbol != nullptr ? symbol : child<QLineEdit>("documentName");
+    }
+
+    ScriptedPrompter prompter;
+    std::unique_ptr<model::Catalogue> catalogue;
+    std::unique_ptr<SendDlgInterface> handle;
+    QDialog* dlg = nullptr;
+};
+
+Name fullWidth(std::u16string_view ascii) {
+    Name name{};
+    for (std::size_t i = 0; i < ascii.size(); ++i) {
+        name[i] = static_cast<std::int16_t>(ascii[i] == u' ' ? 0x2121 : 0x2300 + ascii[i]);
+    }
+    return name;
+}
+
+// The number and the name follow the destination; the number is checked against 1 to 50 only for
+// a document memory, and the input document keeps the name the document had.
+TEST_F(SendDlgTest, NumberAndNameOnlyForADocumentMemory) {
+    for (const model::ModelType model : {1, 3, 9}) {
+        SCOPED_TRACE(model);
+        const Name opened = fullWidth(u"AB");
+        open(model, opened);
+        auto* number = child<CTargetDlgSpinEdit>("documentNumber");
+        EXPECT_FALSE(number->isEnabled());
+        EXPECT_EQ(number->text(), QStringLiteral("1"));
+        if (model > 1) {
+            EXPECT_FALSE(nameField()->isEnabled());
+            // The QX-900W family shows the name half-width; the later one as it is kept.
+            EXPECT_EQ(nameField()->text(), model < 5 ? QStringLiteral("AB") : QStringLiteral("ＡＢ"));
+        }
+        click("modeMemory");
+        EXPECT_TRUE(number->isEnabled());
+        typeInto(number, QStringLiteral("51"));
+        click("okButton");
+        ASSERT_EQ(prompter.shown().size(), 1U);
+        EXPECT_EQ(prompter.shown()[0].text, "1～50の範囲で設定してください。");
+        EXPECT_TRUE(dlg->isVisible());
+        click("modeInput");
+        click("okButton");
+        EXPECT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_EQ(handle->mode(), SendMode::InputDocument);
+        EXPECT_EQ(handle->documentName(), opened);
+    }
+}
+
+// The QX-900W family stores half-width letters, digits, signs and blanks only; the later family
+// takes any printable character and the printer's symbols, and refuses what has no code.
+TEST_F(SendDlgTest, NameCharactersPerGeneration) {
+    struct Row {
+        model::ModelType model;
+        QString typed;
+        int refusal;
+        std::vector<std::int16_t> codes;
+    };
+    const std::vector<Row> rows{
+        {3, QStringLiteral("AB 12"), 0, {0x2341, 0x2342, 0x2121, 0x2331, 0x2332}},
+        {3, QStringLiteral("Aア"), 43037, {}},
+        {9, QStringLiteral("Aア"), 0, {0x2341, 0x2522}},
+        {9, QStringLiteral("\"0x2A21\"Z"), 0, {0x2A21, 0x235A}},
+        {9, QStringLiteral("Aé"), 43059, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.model) + " " + row.typed.toStdString());
+        open(row.model);
+        click("modeMemory");
+        typeInto(child<CTargetDlgSpinEdit>("documentNumber"), QStringLiteral("7"));
+        typeInto(nameField(), row.typed);
+        click("okButton");
+        if (row.refusal != 0) {
+            EXPECT_EQ(prompter.shownIds(), std::vector<int>{row.refusal});
+            EXPECT_TRUE(dlg->isVisible());
+            continue;
+        }
+        EXPECT_TRUE(prompter.shown().empty());
+        ASSERT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_EQ(handle->documentNumber(), 7);
+        Name expected{};
+        std::copy(row.codes.begin(), row.codes.end(), expected.begin());
+        EXPECT_EQ(handle->documentName(), expected);
+    }
+}
+
+// Ten characters at most, a symbol counting as one; the eleventh is not taken.
+TEST_F(SendDlgTest, NameHoldsTenCharacters) {
+    for (const model::ModelType model : {3, 9}) {
+        open(model);
+        click("modeMemory");
+        typeInto(nameField(), QStringLiteral("ABCDEFGHIJK"));
+        EXPECT_EQ(nameField()->text(), QStringLiteral("ABCDEFGHIJ")) << model;
+    }
+    open(9);
+    click("modeMemory");
+    typeInto(nameField(), QStringLiteral("\"0x2A21\"BCDEFGHIJK"));
+    EXPECT_EQ(nameField()->text(), QStringLiteral("\"0x2A21\"BCDEFGHIJ"));
+}
+
+} // namespace
+} // namespace qx::ui

@@ -1,0 +1,204 @@
+#include "ui/frames/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "ui/EditDocument.h"
+#include "ui/EditorContext.h"
+#include "ui/dialogs/TargetDlgSpinEdit.h"
+#include "ui/frames/KorvintaView.h"
+#include "ui/grid/TubePrintTable.h"
+#include "ui/table/TableCtrl.h"
+#include "model/Catalogue.h"
+#include "model/OperatorSettings.h"
+#include "output/OutputValidation.h"
+#include "output/PrintJob.h"
+#include "output/PrintOptions.h"
+#include "output/Spooler.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TypeText.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace qx::ui {
+namespace {
+
+using output::Answer;
+using output::testing::ScriptedPrompter;
+
+/// A spooler in memory with one queue for the model's driver; it keeps the bytes written.
+class MemorySpooler final : public output::Spooler {
+public:
+    std::vector<output::SpoolerQueue> queues() override { return {{"qx", "KAV QX-950W3"}}; }
+    bool open(const std::string&) override { return true; }
+    bool startDocument(const std::string&) override { return true; }
+    std::size_t write(std::span<const std::uint8_t> bytes) override {
+        written.assign(bytes.begin(), bytes.end());
+        ++jobs;
+        return bytes.size();
+    }
+    bool endDocument() override { return true; }
+    bool close() override { return true; }
+
+    std::vector<std::uint8_t> written;
+    int jobs = 0;
+};
+
+model::EditData threeBlocks(const model::Catalogue& catalogue) {
+    model::EditData data = model::createEditData(catalogue, 1);
+    data.blockCount = 3;
+    data.target.pitchAuto = 0;
+    for (int b = 0; b < 3; ++b) {
+        data.block(b).pitch = 300;
+        data.block(b).count = 2;
+        data.block(b).lines[0].chars = {static_cast<model::CharCode>(0x2341 + b)};
+        data.block(b).lineCount = 1;
+    }
+    return data;
+}
+
+class ChildFrameOutputTest : public ::testing::Test {
+protected:
+    ChildFrameOutputTest() : store(dir.filePath("settings.ini"), QSettings::IniFormat) {}
+
+    void open(model::EditData data) {
+        context.spooler = &spooler;
+        context.printSettingsFolder = dir.filePath("KAV").toStdString();
+        document = std::make_unique<EditDocument>(context, std::move(data));
+        document->recomputeAllChecks();
+        document->setTitle(QStringLiteral("run.QXF"));
+        frame = std::make_unique<CChildFrame>(*document, store);
+        frame->resize(900, 600);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+
+    /// Runs `act` on the modal dialog once it is up; `command` opens it.
+    void withDialog(int command, const std::function<void(QDialog&)>& act) {
+        bool seen = false;
+        QTimer timer;
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && !seen) {
+                seen = true;
+                act(*dialog);
+                // A dialog the act left open is a failure, not a hang.
+                if (dialog->isVisible()) {
+                    ADD_FAILURE() << "the dialog stayed open";
+                    dialog->reject();
+                }
+            } else if (auto* stray = qobject_cast<QDialog*>(QApplication::activeModalWidget()); stray && seen) {
+                ADD_FAILURE() << "a second dialog opened";
+                stray->reject();
+            }
+        });
+        timer.start();
+        frame->runCommand(command);
+        EXPECT_TRUE(seen);
+    }
+    static void click(QDialog& dialog, const char* name) {
+        auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    static void type(QDialog& dialog, const char* name, const QString& text) {
+        QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(w, nullptr) << name;
+        qx::testing::replaceText(w, text);
+    }
+
+    QTemporaryDir dir;
+    QSettings store;
+    const model::Catalogue catalogue{9};
+    model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+    output::PrintOptions printOptions = output::withPrintParameters(output::PrintOptions{}, settings.print);
+    ScriptedPrompter prompter;
+    MemorySpooler spooler;
+    EditorContext context{catalogue, settings, printOptions, prompter, store};
+    std::unique_ptr<EditDocument> document;
+    std::unique_ptr<CChildFrame> frame;
+};
+
+// Print: the dialog's options go into the job the spooler receives, after 42011, and the operator
+// is told 42013; the next print starts from them, the block range afresh.
+TEST_F(ChildFrameOutputTest, PrintSendsTheDialogsJob) {
+    open(threeBlocks(catalogue));
+    withDialog(Command::FilePrint, [](QDialog& dialog) {
+        type(dialog, "startBlock", QStringLiteral("2"));
+        type(dialog, "copies", QStringLiteral("3"));
+        type(dialog, "cutPosition", QStringLiteral("-0.5"));
+        click(dialog, "okButton");
+    });
+    ASSERT_EQ(prompter.shownIds(), (std::vector<int>{42011, 42013}));
+    EXPECT_EQ(prompter.shown()[1].icon, output::Icon::Information);
+    output::PrintOptions expected = printOptions;
+    EXPECT_EQ(expected.startBlock, 2);
+    EXPECT_EQ(expected.endBlock, 3);
+    EXPECT_EQ(expected.copies, 3);
+    EXPECT_EQ(expected.cutPosAdjust, 15);
+    EXPECT_EQ(settings.print.cutPosition, 15);
+    const output::PrintJobResult job = output::BuildPrintJob(document->data(), catalogue, settings, expected, "");
+    ASSERT_TRUE(job.ok);
+    EXPECT_EQ(spooler.written, job.bytes);
+
+    withDialog(Command::FilePrint, [](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<CTargetDlgSpinEdit*>(QStringLiteral("startBlock"))->text(), QStringLiteral("1"));
+        EXPECT_EQ(dialog.findChild<CTargetDlgSpinEdit*>(QStringLiteral("cutPosition"))->text(),
+                  QStringLiteral("-0.5"));
+        click(dialog, "cancelButton");
+    });
+    EXPECT_EQ(spooler.jobs, 1);
+}
+
+// Send into document memory 7 with a name: the job stores only, and the document keeps the name.
+// The input document leaves the name alone.
+TEST_F(ChildFrameOutputTest, SendStoresIntoTheChosenMemory) {
+    open(threeBlocks(catalogue));
+    withDialog(Command::Send, [](QDialog& dialog) {
+        click(dialog, "modeMemory");
+        type(dialog, "documentNumber", QStringLiteral("7"));
+        type(dialog, "documentSymbolName", QStringLiteral("PANEL 7"));
+        click(dialog, "okButton");
+    });
+    ASSERT_EQ(prompter.shownIds(), (std::vector<int>{42011, 42013}));
+    const std::string job(spooler.written.begin(), spooler.written.end());
+    EXPECT_NE(job.find("@PJL SET MEMORYSELECT=07\n@PJL SET PRINTSELECT=0\n"), std::string::npos);
+    EXPECT_EQ(job.find("HEATVOL"), std::string::npos);
+    EXPECT_EQ(document->data().sendSettings[0], 0x2350); // Ｐ
+    EXPECT_EQ(document->data().sendSettings[6], 0x2337); // ７
+    EXPECT_TRUE(document->isModified());
+
+    const auto name = document->data().sendSettings;
+    withDialog(Command::Send, [](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("documentSymbolName"))->text(),
+                  QStringLiteral("ＰＡＮＥＬ　７"));
+        click(dialog, "okButton");
+    });
+    const std::string second(spooler.written.begin(), spooler.written.end());
+    EXPECT_NE(second.find("@PJL SET MEMORYSELECT=00\n"), std::string::npos);
+    EXPECT_EQ(document->data().sendSettings, name);
+}
+
+// The preview's sequence order is the next print's, once.
+TEST_F(ChildFrameOutputTest, PreviewHandsItsSequenceOrderToTheNextPrint) {
+    open(threeBlocks(catalogue));
+    frame->takePreviewHandOver(1, 0);
+    withDialog(Command::FilePrint, [](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QAbstractButton*>(QStringLiteral("seqOrderSequence"))->isChecked());
+        click(dialog, "cancelButton");
+    });
+    EXPECT_EQ(frame->previewSeqOrder(), -1);
+    EXPECT_EQ(prompter.shown().size(), 0U);
+}
+
+} // namespace
+} // namespace qx::ui
