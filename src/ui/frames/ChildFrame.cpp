@@ -5,6 +5,9 @@
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MenuEnabling.h"
 #include "ui/frames/MySplitterWnd.h"
+#include "ui/frames/PropertyView.h"
+#include "ui/dialogs/SequenceDialogs.h"
+#include "ui/grid/TubePrintTable.h"
 #include "ui/frames/WindowLayout.h"
 #include "formats/ImageCodec.h"
 #include "model/Catalogue.h"
@@ -39,7 +42,7 @@ QWidget* placeholderPane(QWidget* parent, const char* name) {
 CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* parent)
     : QWidget(parent), m_document(document), m_store(store),
       m_outer(new CMySplitterWnd(Qt::Vertical, this)), m_inner(new CMySplitterWnd(Qt::Horizontal, m_outer)),
-      m_view(new CKorvintaView(document, m_inner)), m_propertyPane(placeholderPane(m_inner, "propertyPane")),
+      m_view(new CKorvintaView(document, m_inner)), m_propertyPane(new CPropertyView(document, m_view->grid(), m_inner)),
       m_printImagePane(placeholderPane(m_outer, "printImagePane")),
       m_paneRatioH(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioH")))),
       m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))) {
@@ -53,6 +56,7 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     m_outer->addWidget(m_printImagePane);
     m_inner->setStretchFactor(0, 1);
     m_outer->setStretchFactor(0, 1);
+    wirePropertyAndSequence();
     connect(m_inner, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_outer, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_view, &CKorvintaView::focusCellChanged, this, &CChildFrame::commandStateChanged);
@@ -67,6 +71,20 @@ CChildFrame::~CChildFrame() {
     writeStoredInteger(m_store, QStringLiteral("PaneRatioH"), m_paneRatioH);
     writeStoredInteger(m_store, QStringLiteral("PaneRatioV"), m_paneRatioV);
     writeColumnWidths(m_store, m_view->columnWidths());
+}
+
+QWidget& CChildFrame::propertyPane() const { return *m_propertyPane; }
+
+void CChildFrame::wirePropertyAndSequence() {
+    CTubePrintTable& grid = m_view->grid();
+    // A size or width chosen in the property pane is an edit like a typed cell: the grid's
+    // announcement is where the window records its undo step.
+    m_propertyPane->setBeforeChange([&grid] { emit grid.aboutToChange(); });
+    connect(&grid, &CTubePrintTable::editorDialogRequested, this, [this](int command, CCellEdit* editor) {
+        if (command == Command::Sequence && editor != nullptr) {
+            runEditorSequenceDialog(this, m_document.context(), *editor);
+        }
+    });
 }
 
 void CChildFrame::activateFirstTime() {

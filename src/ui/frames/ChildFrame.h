@@ -16,6 +16,7 @@ namespace qx::ui {
 
 class CKorvintaView;
 class CMySplitterWnd;
+class CPropertyView;
 class EditDocument;
 struct EnablingContext;
 
@@ -40,7 +41,8 @@ public:
 
     EditDocument& document() const { return m_document; }
     CKorvintaView& view() const { return *m_view; }
-    QWidget& propertyPane() const { return *m_propertyPane; }
+    QWidget& propertyPane() const;
+    CPropertyView& propertyView() const { return *m_propertyPane; }
     QWidget& printImagePane() const { return *m_printImagePane; }
     CMySplitterWnd& outerSplitter() const { return *m_outer; }
     CMySplitterWnd& innerSplitter() const { return *m_inner; }
@@ -83,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void wirePropertyAndSequence();
     void layoutPanes();
     void recomputeRatios();
     void focusPane(int step);
@@ -92,7 +95,7 @@ private:
     CMySplitterWnd* m_outer;
     CMySplitterWnd* m_inner;
     CKorvintaView* m_view;
-    QWidget* m_propertyPane;
+    CPropertyView* m_propertyPane;
     QWidget* m_printImagePane;
     int m_paneRatioH;
     int m_paneRatioV;
