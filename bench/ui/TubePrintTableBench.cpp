@@ -3,6 +3,8 @@
 // repainted grid (commit, output check of the whole document, repaint).
 #include "ui/grid/TubePrintTable.h"
 
+#include "BenchDocuments.h"
+
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 #include "output/PrintOptions.h"
@@ -24,27 +26,6 @@ namespace {
 
 using namespace qx;
 
-/// 999 blocks of four lines of twenty characters, a sequence number in every tenth block.
-model::EditData fullDocument(const model::Catalogue& catalogue) {
-    model::EditData data = model::createEditData(catalogue, 1);
-    data.blockCount = model::MaxBlocks;
-    for (int b = 0; b < model::MaxBlocks; ++b) {
-        model::EditBlock& block = data.block(b);
-        block.lineCount = model::MaxLines;
-        block.pitch = static_cast<std::int16_t>(300 + b % 7);
-        for (int l = 0; l < model::MaxLines; ++l) {
-            block.lines[static_cast<std::size_t>(l)].chars.assign(
-                20, static_cast<model::CharCode>(0x2341 + (b + l) % 26));
-            block.lines[static_cast<std::size_t>(l)].charSize = 1;
-        }
-        if (b % 10 == 0) {
-            block.lines[0].chars[5] = model::codes::SequenceMarker;
-            block.appendSequence(model::tagSEQ_V900{1, 3, 1, 100, 0, 0});
-        }
-    }
-    return data;
-}
-
 /// A document window's grid of the full document, shown at a size of about 30 visible rows.
 class GridFixture {
 public:
@@ -53,7 +34,7 @@ public:
           m_catalogue(model::models::QX950W3),
           m_settings(model::OperatorSettings::defaultsFor(m_catalogue)),
           m_context{m_catalogue, m_settings, m_printOptions, m_prompter, m_store, nullptr, &m_notice},
-          m_document(m_context, fullDocument(m_catalogue)),
+          m_document(m_context, benchdata::fullDocument(m_catalogue)),
           m_table(m_document),
           m_picture(QSize(1000, 760), QImage::Format_RGB32) {
         m_document.recomputeAllChecks();

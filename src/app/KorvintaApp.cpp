@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -114,7 +115,12 @@ void CKorvintaApp::installDefaultDialogs() {
         CAboutDlg dialog(parent);
         dialog.exec();
     };
-    m_dialogs.openManual = [](const QUrl& manual) { QDesktopServices::openUrl(manual); };
+    m_dialogs.openManual = [](const QUrl& manual) {
+        if (!QFileInfo::exists(manual.toLocalFile())) {
+            return ManualOpening::Missing;
+        }
+        return QDesktopServices::openUrl(manual) ? ManualOpening::Opened : ManualOpening::NoViewer;
+    };
 }
 
 // ---- Start-up ------------------------------------------------------------------------------------
@@ -127,7 +133,7 @@ bool CKorvintaApp::initialise(const StartupOptions& options) {
                                             bool newDocument) {
         return m_dialogs.targetSettings(parent, context, data, newDocument);
     });
-    m_frame->setManualOpener([this](const QUrl& manual) { m_dialogs.openManual(manual); });
+    m_frame->setManualOpener([this](const QUrl& manual) { openManual(manual); });
     if (m_ownPrompter) {
         m_ownPrompter->setParent(m_frame.get());
     }
@@ -502,6 +508,25 @@ void CKorvintaApp::openDroppedFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         openDocumentFile(path);
     }
+}
+
+void CKorvintaApp::openManual(const QUrl& manual) {
+    // Help that silently does nothing leaves the operator guessing: say what is missing.
+    const QString path = QDir::toNativeSeparators(manual.toLocalFile());
+    QString text;
+    switch (m_dialogs.openManual(manual)) {
+    case ManualOpening::Opened:
+        return;
+    case ManualOpening::Missing:
+        text = QStringLiteral("取扱説明書が見つかりません。\n%1").arg(path);
+        break;
+    case ManualOpening::NoViewer:
+        text = QStringLiteral("取扱説明書を開けませんでした。\nPDF を表示するプログラムがインストールされているか"
+                              "確認してください。\n%1")
+                   .arg(path);
+        break;
+    }
+    m_prompter->showText(output::SystemMessage, text.toStdString(), output::Icon::Warning);
 }
 
 } // namespace qx::app

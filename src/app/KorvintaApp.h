@@ -45,6 +45,8 @@ class CKorvintaApp final : public QObject, public ui::MainFrameHost {
 public:
     /// The places where the application runs a modal dialog. Each starts as the real dialog;
     /// tests put answers in their place.
+    /// What became of a request to show the manual.
+    enum class ManualOpening { Opened, Missing, NoViewer };
     struct Dialogs {
         /// The model dialog: (parent, stored model) → the chosen model.
         std::function<model::ModelType(QWidget* parent, model::ModelType current)> selectModel;
@@ -55,7 +57,8 @@ public:
         /// The open dialog: (parent, initial folder) → the chosen file, empty when cancelled.
         std::function<QString(QWidget* parent, const QString& folder)> openFile;
         std::function<void(QWidget* parent)> about;
-        std::function<void(const QUrl& manual)> openManual;
+        /// Hands the manual to the desktop's viewer.
+        std::function<ManualOpening(const QUrl& manual)> openManual;
     };
 
     /// `store` is the settings store; `prompter` answers every message (null: message boxes).
@@ -110,6 +113,7 @@ public:
     void openDroppedFiles(const QStringList& paths) override;
 
 private:
+    void openManual(const QUrl& manual);
     CKorvintaDoc& addDocument();
     CKorvintaDoc* findDocument(const ui::EditDocument& document) const;
     QString nextUntitledTitle();

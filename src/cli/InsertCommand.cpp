@@ -2,9 +2,7 @@
 #include "DocumentIo.h"
 #include "ExitStatus.h"
 #include "ToolContext.h"
-#include "formats/CsvMerge.h"
-#include "formats/DocumentFile.h"
-#include "formats/ExtensionKind.h"
+#include "formats/FileInsert.h"
 
 namespace qx::cli {
 
@@ -14,40 +12,6 @@ constexpr OptionSpec AtOption{"--at", "", "N", "insert before block N (0-based; 
 constexpr OptionSpec OutputOption{"--output", "-o", "OUT", "where the merged document is written"};
 constexpr OptionSpec Options[] = {AtOption, OutputOption, TargetKindOption, TargetSizeOption,
                                   PrintLengthModeOption};
-
-struct Merged {
-    bool ok = false;
-    std::vector<int> messageIds;
-    model::EditData data;
-};
-
-Merged mergeFile(const ToolContext& context, const model::EditData& document, const std::string& path,
-                 std::span<const std::uint8_t> bytes, int position) {
-    Merged merged;
-    switch (formats::extensionKind(path)) {
-    case formats::ExtensionKind::Csv: {
-        formats::MergeResult result =
-            formats::mergeCsv(document, bytes, position, context.catalogue(), context.settings());
-        merged.ok = result.ok;
-        merged.messageIds = std::move(result.report.messageIds);
-        merged.data = std::move(result.data);
-        return merged;
-    }
-    case formats::ExtensionKind::DocumentFile: {
-        formats::MergeDocumentResult result =
-            formats::mergeDocumentFile(document, bytes, position, context.catalogue(), context.settings());
-        merged.ok = result.ok;
-        merged.messageIds = result.ok ? std::move(result.messageIds) : std::vector<int>{result.messageId};
-        merged.data = std::move(result.data);
-        return merged;
-    }
-    case formats::ExtensionKind::Other:
-        break;
-    }
-    // The editor refuses to import a file it cannot tell the kind of.
-    merged.messageIds = {formats::CodecMessage::CannotOpen};
-    return merged;
-}
 
 int runInsert(ToolContext& context, const Invocation& invocation) {
     if (invocation.arguments.size() != 2) {
@@ -88,7 +52,8 @@ int runInsert(ToolContext& context, const Invocation& invocation) {
     if (!bytes) {
         return ExitStatus::FileFailure;
     }
-    const Merged merged = mergeFile(context, document, path, *bytes, *at);
+    const formats::FileInsertResult merged =
+        formats::insertFile(document, path, *bytes, *at, context.catalogue(), context.settings());
     context.showMessages(merged.messageIds);
     if (!merged.ok) {
         return ExitStatus::FileFailure;

@@ -91,7 +91,10 @@ protected:
         };
         d.openFile = [this](QWidget*, const QString&) { return m_openPath; };
         d.about = [this](QWidget*) { ++m_aboutShown; };
-        d.openManual = [this](const QUrl& url) { m_manuals.push_back(url); };
+        d.openManual = [this](const QUrl& url) {
+            m_manuals.push_back(url);
+            return m_manualOpening;
+        };
         return *m_app;
     }
 
@@ -126,6 +129,7 @@ protected:
     QString m_openPath;
     int m_aboutShown = 0;
     std::vector<QUrl> m_manuals;
+    CKorvintaApp::ManualOpening m_manualOpening = CKorvintaApp::ManualOpening::Opened;
 };
 
 TEST_F(KorvintaAppTest, KeyPressEndsSplashAndRunsTheStartUpOnce) {
@@ -355,16 +359,27 @@ TEST_F(KorvintaAppTest, LaterCommandsAreInTheMenusButDisabled) {
     ui::CMainFrame& frame = *app.mainFrame();
     frame.updateCommandStates();
     for (const int command : {Command::FilePrint, Command::Send, Command::WholeImage, Command::EnvironmentSettings,
-                              Command::FileInsert, Command::BlockInsert, Command::Undo}) {
+                              Command::Sequence, Command::Undo}) {
         ASSERT_NE(frame.action(command), nullptr) << command;
         EXPECT_FALSE(frame.action(command)->isEnabled()) << command;
     }
-    for (const int command : {Command::FileNew, Command::FileSave, Command::TargetSettings, Command::HelpIndex}) {
+    for (const int command : {Command::FileNew, Command::FileSave, Command::TargetSettings, Command::HelpIndex,
+                              Command::FileInsert, Command::BlockInsert}) {
         EXPECT_TRUE(frame.action(command)->isEnabled()) << command;
     }
     frame.runCommand(Command::HelpIndex);
     ASSERT_EQ(m_manuals.size(), 1u);
     EXPECT_TRUE(m_manuals.front().toLocalFile().endsWith(QStringLiteral("/KorvintaPCEditor_Manual.pdf")));
+    EXPECT_TRUE(m_prompter.shown().empty());
+    // Help that cannot be shown says why instead of doing nothing.
+    m_manualOpening = CKorvintaApp::ManualOpening::NoViewer;
+    frame.runCommand(Command::Help);
+    ASSERT_EQ(m_prompter.shown().size(), 1u);
+    EXPECT_TRUE(m_prompter.shown().back().text.starts_with("取扱説明書を開けませんでした。"));
+    m_manualOpening = CKorvintaApp::ManualOpening::Missing;
+    frame.runCommand(Command::HelpIndex);
+    ASSERT_EQ(m_prompter.shown().size(), 2u);
+    EXPECT_TRUE(m_prompter.shown().back().text.starts_with("取扱説明書が見つかりません。"));
     frame.runCommand(Command::AppAbout);
     EXPECT_EQ(m_aboutShown, 1);
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <grp.h>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,6 +25,12 @@
 #include <unistd.h>
 
 namespace qx::formats {
+
+// Names the parameter in test listings.
+void PrintTo(TemporaryFile temporary, std::ostream* out) {
+    *out << (temporary == TemporaryFile::Named ? "named" : "unnamed where possible");
+}
+
 namespace {
 
 namespace fs = std::filesystem;

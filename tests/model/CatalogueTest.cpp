@@ -182,6 +182,8 @@ TEST(Catalogue, DotConversions) {
         // tenths, rounded, truncated
         {0, 0, 0}, {50, 59, 59}, {32, 38, 37}, {160, 189, 189}, {100, 118, 118}, {1, 1, 1},
         {-32, -38, -37}, {60, 71, 71},
+        // The values nearest half a dot: 35.503 rounds up, 22.485 down.
+        {30, 36, 35}, {19, 22, 22}, {-30, -36, -35},
     };
     for (const auto& [tenths, rounded, truncated] : rows) {
         EXPECT_EQ(tenthsToDotsRounded(tenths), rounded) << tenths;

@@ -2,6 +2,8 @@
 
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/dialogs/PackageDlg.h"
+#include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MenuEnabling.h"
 #include "ui/frames/MySplitterWnd.h"
@@ -45,7 +47,8 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
       m_view(new CKorvintaView(document, m_inner)), m_propertyPane(new CPropertyView(document, m_view->grid(), m_inner)),
       m_printImagePane(placeholderPane(m_outer, "printImagePane")),
       m_paneRatioH(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioH")))),
-      m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))) {
+      m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))),
+      m_editing(new CEditingController(document, m_view->grid(), this)) {
     setObjectName(QStringLiteral("childFrame"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -56,12 +59,19 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     m_outer->addWidget(m_printImagePane);
     m_inner->setStretchFactor(0, 1);
     m_outer->setStretchFactor(0, 1);
-    wirePropertyAndSequence();
     connect(m_inner, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_outer, &CMySplitterWnd::dragAccepted, this, &CChildFrame::recomputeRatios);
     connect(m_view, &CKorvintaView::focusCellChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::selectionChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::commandRequested, this, &CChildFrame::commandRequested);
+    connect(m_editing, &CEditingController::commandRequested, this, &CChildFrame::commandRequested);
+    EditingDialogs dialogs;
+    dialogs.bulkChange = [this](QWidget* owner, BulkAttribute attribute) {
+        return runPackageDialog(owner, m_document.context(), m_document.data().target.targetKind,
+                                static_cast<PackageItem>(static_cast<int>(attribute)));
+    };
+    m_editing->setDialogs(std::move(dialogs));
+    wirePropertyAndSequence();
     setFocusProxy(m_view);
 }
 
@@ -85,6 +95,31 @@ void CChildFrame::wirePropertyAndSequence() {
             runEditorSequenceDialog(this, m_document.context(), *editor);
         }
     });
+    EditingDialogs dialogs = m_editing->dialogs();
+    dialogs.blockSequence = [this](QWidget* owner, const std::optional<model::tagSEQ_V900>& current) {
+        return runBlockSequenceDialog(owner, m_document.context(), current);
+    };
+    dialogs.lineSequences = [this](QWidget* owner,
+                                   const LineSequenceRequest& request) -> std::optional<LineContent> {
+        const auto edited = runLineSequenceDialog(owner, m_document.context(),
+                                                  {request.line.chars, request.line.sequences},
+                                                  request.pitchLengthMode, request.allowance);
+        if (!edited) {
+            return std::nullopt;
+        }
+        return LineContent{edited->chars, edited->sequences};
+    };
+    m_editing->setDialogs(std::move(dialogs));
+}
+
+bool CChildFrame::runSequenceInEditor() {
+    // While a cell is being edited the command works on the editor's text.
+    auto* editor = qobject_cast<CCellEdit*>(m_view->grid().activeEditor());
+    if (editor == nullptr || !m_view->grid().isEditing()) {
+        return false;
+    }
+    runEditorSequenceDialog(this, m_document.context(), *editor);
+    return true;
 }
 
 void CChildFrame::activateFirstTime() {
@@ -135,7 +170,8 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CChildFrame::hasCommand(int command) const {
-    return command == Command::NextPane || command == Command::PreviousPane || command == Command::BeginEdit;
+    return command == Command::NextPane || command == Command::PreviousPane || command == Command::BeginEdit ||
+           m_editing->hasCommand(command);
 }
 
 bool CChildFrame::runCommand(int command) {
@@ -149,8 +185,10 @@ bool CChildFrame::runCommand(int command) {
     case Command::PreviousPane:
         focusPane(-1);
         return true;
+    case Command::Sequence:
+        return runSequenceInEditor() || m_editing->runCommand(command);
     default:
-        return false;
+        return m_editing->runCommand(command);
     }
 }
 
@@ -189,8 +227,8 @@ void CChildFrame::fillEnablingContext(EnablingContext& context) const {
                 model::countSequenceMarkers(block.lines[static_cast<std::size_t>(context.focusColumn)], 1) > 0;
         }
     }
-    context.undoListEmpty = m_undo.empty();
-    context.redoListEmpty = m_redo.empty();
+    context.undoListEmpty = !m_editing->history().canUndo();
+    context.redoListEmpty = !m_editing->history().canRedo();
 }
 
 } // namespace qx::ui

@@ -2,32 +2,22 @@
 
 #include "model/EditData.h"
 
-#include <QRect>
 #include <QSize>
 #include <QWidget>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 
 class QSettings;
 
 namespace qx::ui {
 
+class CEditingController;
 class CKorvintaView;
 class CMySplitterWnd;
 class CPropertyView;
 class EditDocument;
 struct EnablingContext;
-
-/// One step of a document window's undo or redo list: the grid's focus and selection and a whole
-/// copy of the record before the change.
-struct UndoRecord {
-    int focusColumn = 0;
-    int focusRow = 0;
-    QRect selection;
-    model::EditData data;
-};
 
 /// A document window: the grid view, the property pane and the print image pane in two
 /// splitters, the pane ratios kept in the settings store, and the window's undo and redo lists.
@@ -65,8 +55,8 @@ public:
     /// The window's part of the enabling rules (document, grid and undo lists).
     void fillEnablingContext(EnablingContext& context) const;
 
-    const std::deque<UndoRecord>& undoList() const { return m_undo; }
-    const std::deque<UndoRecord>& redoList() const { return m_redo; }
+    /// The window's editing commands, with its undo and redo lists.
+    CEditingController& editing() const { return *m_editing; }
 
     /// The width the property pane needs: its own preferred width plus the divider, or 230.
     int propertyPaneWidth() const;
@@ -86,6 +76,7 @@ protected:
 
 private:
     void wirePropertyAndSequence();
+    bool runSequenceInEditor();
     void layoutPanes();
     void recomputeRatios();
     void focusPane(int step);
@@ -101,8 +92,7 @@ private:
     int m_paneRatioV;
     QSize m_normalSize;
     bool m_activated = false;
-    std::deque<UndoRecord> m_undo;
-    std::deque<UndoRecord> m_redo;
+    CEditingController* m_editing;
     std::function<bool(CChildFrame&)> m_closeQuery;
 };
 

@@ -3,6 +3,7 @@
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/editing/ClipboardMime.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MainFrameHost.h"
 #include "ui/frames/MainFrameIcons.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -52,9 +54,8 @@ QString toolTipFrom(QString text) {
 }
 
 /// The private clipboard formats as they reach the clipboard on every platform.
-bool clipboardHas(const QMimeData* mime, const char* format) {
-    return mime != nullptr &&
-           mime->hasFormat(QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(QLatin1String(format)));
+bool clipboardHas(const QMimeData* mime, formats::ClipboardFormat format) {
+    return mime != nullptr && mime->hasFormat(clipboardMimeType(format));
 }
 
 constexpr int FirstWindowListEntry = 0xFF00;
@@ -93,7 +94,14 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-QString CMainFrame::manualPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(ManualFileName); }
+QString CMainFrame::manualPath() {
+    // Beside the program where it was built or unpacked; an installed program finds it among the
+    // installed documents, where Linux packages keep them.
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(ManualFileName);
+    const QString installed = program.filePath(QStringLiteral("../share/doc/qx-editor/") + ManualFileName);
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : QDir::cleanPath(installed);
+}
 
 void CMainFrame::setModelType(model::ModelType modelType) {
     if (m_modelType == modelType) {
@@ -302,12 +310,12 @@ EnablingContext CMainFrame::enablingContext() const {
     }
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     context.clipboard.text = clipboard != nullptr && clipboard->hasText();
-    context.clipboard.row = clipboardHas(clipboard, "KorvintaRow");
-    context.clipboard.number = clipboardHas(clipboard, "KorvintaNumber");
-    context.clipboard.pitch = clipboardHas(clipboard, "KorvintaPitch");
-    context.clipboard.format = clipboardHas(clipboard, "KorvintaFormat");
-    context.clipboard.all = clipboardHas(clipboard, "KorvintaAll");
-    context.clipboard.column = clipboardHas(clipboard, "KorvintaColumn");
+    context.clipboard.row = clipboardHas(clipboard, formats::ClipboardFormat::Row);
+    context.clipboard.number = clipboardHas(clipboard, formats::ClipboardFormat::Number);
+    context.clipboard.pitch = clipboardHas(clipboard, formats::ClipboardFormat::Pitch);
+    context.clipboard.format = clipboardHas(clipboard, formats::ClipboardFormat::Format);
+    context.clipboard.all = clipboardHas(clipboard, formats::ClipboardFormat::All);
+    context.clipboard.column = clipboardHas(clipboard, formats::ClipboardFormat::Column);
     return context;
 }
 

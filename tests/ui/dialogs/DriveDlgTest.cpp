@@ -90,7 +90,7 @@ class DriveDlgTest : public ::testing::Test {
 protected:
     DriveDlgTest() : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {
         root = dir.filePath(QStringLiteral("card")) + QLatin1Char('/');
-        for (const char* folder : {"DATA/SUB", "DATA_01", "DATAFILES", "OTHER", "PANEL-08"}) {
+        for (const char* folder : {"DATA/SUB", "DATA_01", "DATAFILES", "OTHER"}) {
             QDir().mkpath(root + QLatin1String(folder));
         }
         writeFile(QStringLiteral("DATA/abc.QXF"), 13929);
@@ -195,6 +195,7 @@ TEST_F(DriveDlgTest, SavesIntoAFirstLevelFolder) {
 }
 
 TEST_F(DriveDlgTest, EightCharacterNamesAreTheLongestAccepted) {
+    QDir().mkpath(root + QStringLiteral("PANEL-08"));
     open();
     pickFolder(QStringLiteral("PANEL-08"));
     typeName(QStringLiteral("TUBE-008"));

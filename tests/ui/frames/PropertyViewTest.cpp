@@ -4,7 +4,10 @@
 #include "model/OperatorSettings.h"
 #include "output/PrintOptions.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/frames/ChildFrame.h"
+#include "ui/frames/KorvintaView.h"
 #include "ui/grid/TubePrintTable.h"
 #include "ui/table/TableCtrl.h"
 
@@ -233,6 +236,29 @@ TEST_F(PropertyViewTest, AutomaticSizingFixesBothCombos) {
         EXPECT_EQ(steps, 0);
         EXPECT_EQ(data().line(1, 1).charSize, 1);
     }
+}
+
+TEST_F(PropertyViewTest, OneUndoTakesBackASizeChosenInTheDocumentWindow) {
+    open(model::models::QX950W2);
+    CChildFrame frame(*document, store);
+    frame.resize(1000, 600);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.activateFirstTime();
+    CTubePrintTable& grid = frame.view().grid();
+    grid.grid().setFocusCell({1, 1});
+    grid.grid().setSelection({1, 1, 1, 1});
+    QCoreApplication::processEvents();
+    auto& size = *frame.propertyView().findChild<QComboBox*>("sizeCombo");
+    ASSERT_EQ(size.currentText(), QStringLiteral("2.0 mm"));
+    size.setFocus();
+    QTest::keyClick(&size, Qt::Key_Down);
+    EXPECT_EQ(data().line(1, 1).charSize, 2);
+    ASSERT_TRUE(frame.runCommand(Command::Undo));
+    EXPECT_EQ(data().line(1, 1).charSize, 1);
+    EXPECT_EQ(size.currentText(), QStringLiteral("2.0 mm"));
+    ASSERT_TRUE(frame.runCommand(Command::Redo));
+    EXPECT_EQ(data().line(1, 1).charSize, 2);
 }
 
 } // namespace

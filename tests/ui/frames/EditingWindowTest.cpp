@@ -1,0 +1,219 @@
+// A document window in the main frame, driven by keys and menu commands: the editing shortcuts,
+// the enabling of the editing commands and the clipboard they leave behind.
+#include "ui/frames/ChildFrame.h"
+#include "ui/frames/KorvintaView.h"
+#include "ui/frames/MainFrame.h"
+#include "ui/frames/MainFrameHost.h"
+
+#include "model/Catalogue.h"
+#include "model/OperatorSettings.h"
+#include "output/PrintOptions.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/CommandIds.h"
+#include "ui/EditDocument.h"
+#include "ui/editing/ClipboardMime.h"
+#include "ui/editing/EditingController.h"
+#include "ui/grid/ForbiddenCharNotice.h"
+#include "ui/grid/TubePrintTable.h"
+#include "ui/table/TableCtrl.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qx::ui {
+namespace {
+
+class NoApplication final : public MainFrameHost {
+public:
+    bool hasCommand(int) const override { return false; }
+    bool runCommand(int) override { return false; }
+    bool queryCloseWindow(CChildFrame&) override { return true; }
+    void windowDestroyed(EditDocument&) override {}
+    bool queryExit() override { return true; }
+    void openDroppedFiles(const QStringList&) override {}
+};
+
+constexpr model::CharCode FullA = 0x2341;
+
+class EditingWindowTest : public ::testing::Test {
+protected:
+    EditingWindowTest()
+        : store(dir.filePath("settings.ini"), QSettings::IniFormat), frame(store, host),
+          settings(model::OperatorSettings::defaultsFor(catalogue)),
+          context{catalogue, settings, printOptions, prompter, store, nullptr, &notice} {
+        QApplication::clipboard()->clear();
+        model::EditData data = model::createEditData(catalogue, 1);
+        data.blockCount = 3;
+        for (int b = 0; b < 3; ++b) {
+            data.line(b, 0).chars = {static_cast<model::CharCode>(FullA + b)};
+        }
+        document = std::make_unique<EditDocument>(context, std::move(data));
+        frame.setModelType(catalogue.model());
+        window = &frame.addDocumentWindow(*document);
+        frame.resize(1000, 700);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        QCoreApplication::processEvents();
+    }
+    ~EditingWindowTest() override {
+        document->setModified(false);
+        frame.closeWindowsOf(*document);
+        QCoreApplication::processEvents();
+    }
+
+    CTableCtrl& grid() const { return window->view().grid().grid(); }
+    model::EditData& data() const { return document->data(); }
+    void select(int left, int top, int right, int bottom) {
+        grid().setFocusCell({left, top});
+        grid().setSelection({left, top, right, bottom});
+        grid().setFocus();
+        QCoreApplication::processEvents();
+        frame.updateCommandStates();
+    }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k), modifiers);
+        QCoreApplication::processEvents();
+    }
+    bool enabled(int command) {
+        frame.updateCommandStates();
+        return frame.action(command)->isEnabled();
+    }
+
+    QTemporaryDir dir;
+    QSettings store;
+    NoApplication host;
+    CMainFrame frame;
+    model::Catalogue catalogue{model::models::QX950W3};
+    model::OperatorSettings settings;
+    output::PrintOptions printOptions;
+    output::testing::ScriptedPrompter prompter;
+    ForbiddenCharNotice notice{[](QWidget*) { return false; }};
+    EditorContext context;
+    std::unique_ptr<EditDocument> document;
+    CChildFrame* window = nullptr;
+};
+
+TEST_F(EditingWindowTest, TypedCellsUndoAndRedoFromTheKeyboard) {
+    select(0, 0, 0, 0);
+    EXPECT_FALSE(enabled(Command::Undo));
+    QTest::keyClicks(&grid(), QStringLiteral("xy"));
+    // While the cell is being edited the document window's undo is locked.
+    EXPECT_TRUE(window->view().isEditing());
+    EXPECT_FALSE(enabled(Command::Redo));
+    key(Qt::Key_Return);
+    ASSERT_EQ(data().line(0, 0).chars.size(), 2u);
+    EXPECT_TRUE(enabled(Command::Undo));
+    select(0, 0, 0, 0);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA}));
+    EXPECT_TRUE(document->isModified());
+    EXPECT_TRUE(enabled(Command::Redo));
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(data().line(0, 0).chars.size(), 2u);
+    key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA}));
+}
+
+TEST_F(EditingWindowTest, CopyPutsOnlyThePrivateFormatsAndPasteTakesThem) {
+    select(0, 0, 0, 1);
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("application/x-qt-windows-mime;value=\"KorvintaRow\"")));
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("application/x-qt-windows-mime;value=\"KorvintaFormat\"")));
+    EXPECT_FALSE(mime->hasText());
+    select(1, 2, 1, 2);
+    EXPECT_TRUE(enabled(Command::Paste));
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(data().blockCount, 4);
+    EXPECT_EQ(data().line(2, 1).chars, (model::CodeList{FullA}));
+    EXPECT_EQ(data().line(3, 1).chars, (model::CodeList{FullA + 1}));
+    // Cut is copy and clear.
+    select(0, 2, 0, 2);
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(data().line(2, 0).chars.empty());
+    select(0, 0, 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA + 2}));
+    // Copy from the underline column leaves the clipboard as it was.
+    select(6, 0, 6, 0);
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat(clipboardMimeType(formats::ClipboardFormat::Row)));
+}
+
+TEST_F(EditingWindowTest, DeleteAndShiftDeleteClearAndCut) {
+    select(0, 1, 0, 2);
+    key(Qt::Key_Delete);
+    EXPECT_TRUE(data().line(1, 0).chars.empty());
+    EXPECT_TRUE(data().line(2, 0).chars.empty());
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA}));
+    select(0, 0, 0, 0);
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(data().line(0, 0).chars.empty());
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat(clipboardMimeType(formats::ClipboardFormat::Row)));
+    EXPECT_EQ(window->editing().history().undoSize(), 2);
+}
+
+TEST_F(EditingWindowTest, BlockCommandsFollowTheirEnablingRules) {
+    select(0, 3, 7, 5); // only rows past the last block
+    EXPECT_FALSE(enabled(Command::BlockInsert));
+    EXPECT_FALSE(enabled(Command::Copy));
+    select(0, 1, 7, 4);
+    EXPECT_TRUE(enabled(Command::BlockInsert));
+    EXPECT_TRUE(frame.runCommand(Command::BlockInsert));
+    EXPECT_EQ(data().blockCount, 5);
+    EXPECT_TRUE(data().line(1, 0).chars.empty());
+    EXPECT_EQ(data().line(3, 0).chars, (model::CodeList{FullA + 1}));
+    EXPECT_TRUE(frame.runCommand(Command::BlockDelete));
+    EXPECT_EQ(data().blockCount, 1);
+    // The sequence dialogs are there; nothing waits behind the symbol and whole-image commands yet.
+    select(0, 0, 0, 0);
+    EXPECT_TRUE(enabled(Command::Sequence));
+    EXPECT_FALSE(enabled(Command::Symbol));
+    EXPECT_FALSE(enabled(Command::WholeImage));
+    EXPECT_TRUE(enabled(Command::Frame));
+    // The grid's context menu asks the same rules.
+    bool pasteListed = false;
+    for (const TableMenuItem& item : window->view().grid().contextMenuItems()) {
+        if (item.command == Command::BlockInsert || item.command == Command::Cut) {
+            EXPECT_TRUE(item.enabled) << item.command;
+        }
+        if (item.command == Command::Symbol) {
+            EXPECT_FALSE(item.enabled);
+        }
+        for (const TableMenuItem& sub : item.submenu) {
+            if (sub.command == Command::Paste) {
+                pasteListed = true;
+                EXPECT_FALSE(sub.enabled); // an empty clipboard
+            }
+        }
+    }
+    EXPECT_TRUE(pasteListed);
+}
+
+TEST_F(EditingWindowTest, SequenceLimitOnPasteShowsItsMessageAndKeepsTheDocument) {
+    data().line(0, 0).chars = {0x2F26, 0x2F26, 0x2F26};
+    data().block(0).sequenceCount = 3;
+    data().line(1, 0).chars = {0x2F26};
+    data().block(1).sequenceCount = 1;
+    select(0, 1, 0, 1);
+    key(Qt::Key_C, Qt::ControlModifier);
+    select(1, 0, 1, 0);
+    const model::EditData before = data();
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(prompter.shownIds(), (std::vector<int>{43064}));
+    EXPECT_EQ(data().blocks, before.blocks);
+    EXPECT_FALSE(window->editing().history().canUndo());
+}
+
+} // namespace
+} // namespace qx::ui
