@@ -68,6 +68,8 @@ protected:
         document->setModified(false);
         frame.closeWindowsOf(*document);
         QCoreApplication::processEvents();
+        // The closed windows go before their document does: they still read it as they go.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     CTableCtrl& grid() const { return window->view().grid().grid(); }
