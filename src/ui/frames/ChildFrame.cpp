@@ -9,6 +9,9 @@
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MenuEnabling.h"
 #include "ui/frames/MySplitterWnd.h"
+#include "ui/frames/PropertyView.h"
+#include "ui/dialogs/SequenceDialogs.h"
+#include "ui/grid/TubePrintTable.h"
 #include "ui/frames/WindowLayout.h"
 #include "ui/dialogs/OutputDialogs.h"
 #include "ui/grid/TubePrintTable.h"
@@ -45,21 +48,12 @@ constexpr int PropertyPaneMargin = 11;
 /// What the property pane gets when it cannot say what it needs.
 constexpr int FallbackPropertyPaneWidth = 230;
 
-QWidget* placeholderPane(QWidget* parent, const char* name) {
-    auto* pane = new QWidget(parent);
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setBackgroundRole(QPalette::Button);
-    pane->setAutoFillBackground(true);
-    pane->setFocusPolicy(Qt::StrongFocus);
-    return pane;
-}
-
 } // namespace
 
 CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* parent)
     : QWidget(parent), m_document(document), m_store(store),
       m_outer(new CMySplitterWnd(Qt::Vertical, this)), m_inner(new CMySplitterWnd(Qt::Horizontal, m_outer)),
-      m_view(new CKorvintaView(document, m_inner)), m_propertyPane(placeholderPane(m_inner, "propertyPane")),
+      m_view(new CKorvintaView(document, m_inner)), m_propertyPane(new CPropertyView(document, m_view->grid(), m_inner)),
       m_printImage(new CPrintImageView(document, m_outer)),
       m_paneRatioH(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioH")))),
       m_paneRatioV(paneRatioFrom(readStoredInteger(store, QStringLiteral("PaneRatioV")))),
@@ -88,6 +82,7 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
                                 static_cast<PackageItem>(static_cast<int>(attribute)));
     };
     m_editing->setDialogs(std::move(dialogs));
+    wirePropertyAndSequence();
     setFocusProxy(m_view);
 }
 
@@ -97,6 +92,45 @@ CChildFrame::~CChildFrame() {
     writeStoredInteger(m_store, QStringLiteral("PaneRatioH"), m_paneRatioH);
     writeStoredInteger(m_store, QStringLiteral("PaneRatioV"), m_paneRatioV);
     writeColumnWidths(m_store, m_view->columnWidths());
+}
+
+QWidget& CChildFrame::propertyPane() const { return *m_propertyPane; }
+
+void CChildFrame::wirePropertyAndSequence() {
+    CTubePrintTable& grid = m_view->grid();
+    // A size or width chosen in the property pane is an edit like a typed cell: the grid's
+    // announcement is where the window records its undo step.
+    m_propertyPane->setBeforeChange([&grid] { emit grid.aboutToChange(); });
+    connect(&grid, &CTubePrintTable::editorDialogRequested, this, [this](int command, CCellEdit* editor) {
+        if (command == Command::Sequence && editor != nullptr) {
+            runEditorSequenceDialog(this, m_document.context(), *editor);
+        }
+    });
+    EditingDialogs dialogs = m_editing->dialogs();
+    dialogs.blockSequence = [this](QWidget* owner, const std::optional<model::tagSEQ_V900>& current) {
+        return runBlockSequenceDialog(owner, m_document.context(), current);
+    };
+    dialogs.lineSequences = [this](QWidget* owner,
+                                   const LineSequenceRequest& request) -> std::optional<LineContent> {
+        const auto edited = runLineSequenceDialog(owner, m_document.context(),
+                                                  {request.line.chars, request.line.sequences},
+                                                  request.pitchLengthMode, request.allowance);
+        if (!edited) {
+            return std::nullopt;
+        }
+        return LineContent{edited->chars, edited->sequences};
+    };
+    m_editing->setDialogs(std::move(dialogs));
+}
+
+bool CChildFrame::runSequenceInEditor() {
+    // While a cell is being edited the command works on the editor's text.
+    auto* editor = qobject_cast<CCellEdit*>(m_view->grid().activeEditor());
+    if (editor == nullptr || !m_view->grid().isEditing()) {
+        return false;
+    }
+    runEditorSequenceDialog(this, m_document.context(), *editor);
+    return true;
 }
 
 void CChildFrame::activateFirstTime() {
@@ -168,6 +202,8 @@ bool CChildFrame::runCommand(int command) {
     case Command::Send:
         SendCommand();
         return true;
+    case Command::Sequence:
+        return runSequenceInEditor() || m_editing->runCommand(command);
     default:
         return m_editing->runCommand(command);
     }

@@ -21,6 +21,7 @@ class CPrintImageView;
 class CEditingController;
 class CKorvintaView;
 class CMySplitterWnd;
+class CPropertyView;
 class EditDocument;
 struct EnablingContext;
 
@@ -36,7 +37,8 @@ public:
 
     EditDocument& document() const { return m_document; }
     CKorvintaView& view() const { return *m_view; }
-    QWidget& propertyPane() const { return *m_propertyPane; }
+    QWidget& propertyPane() const;
+    CPropertyView& propertyView() const { return *m_propertyPane; }
     CPrintImageView& printImagePane() const { return *m_printImage; }
     CMySplitterWnd& outerSplitter() const { return *m_outer; }
     CMySplitterWnd& innerSplitter() const { return *m_inner; }
@@ -88,6 +90,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void wirePropertyAndSequence();
+    bool runSequenceInEditor();
     void layoutPanes();
     void recomputeRatios();
     void focusPane(int step);
@@ -98,7 +102,7 @@ private:
     CMySplitterWnd* m_outer;
     CMySplitterWnd* m_inner;
     CKorvintaView* m_view;
-    QWidget* m_propertyPane;
+    CPropertyView* m_propertyPane;
     CPrintImageView* m_printImage;
     int m_paneRatioH;
     int m_paneRatioV;

@@ -85,6 +85,11 @@ bool CCellEdit::canInsertSequence() {
     return m_canAddSequence ? m_canAddSequence() : false;
 }
 
+CellLineContext CCellEdit::lineAllowances() {
+    prepareForTyping();
+    return {m_text.sequences(), m_blockAllowance, m_documentAllowance, m_pitchLengthMode};
+}
+
 void CCellEdit::setCellRect(const QRect& rect) {
     if (rect.isEmpty()) {
         hide();

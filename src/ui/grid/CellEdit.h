@@ -65,6 +65,9 @@ public:
     [[nodiscard]] int cellSequenceCount() const { return static_cast<int>(m_text.sequences().size()); }
     /// CEM_CANINSERTSEQUENCE: whether a sequence number may be inserted now.
     [[nodiscard]] bool canInsertSequence();
+    /// The line's definitions as held now and its allowances, loaded first when typing has not
+    /// loaded them yet (the old text, and its definitions, are then being replaced).
+    [[nodiscard]] CellLineContext lineAllowances();
     /// CEM_SETRECT: moves to the rectangle and shows; an empty rectangle hides.
     void setCellRect(const QRect& rect);
     void placeCaretAtEnd() { setCursorPosition(m_text.length()); }
