@@ -377,17 +377,18 @@ TEST_F(KorvintaAppTest, ExitQuestionCanKeepTheProgramRunning) {
     EXPECT_FALSE(written.contains(QStringLiteral("Config/ModelType")));
 }
 
-TEST_F(KorvintaAppTest, LaterCommandsAreInTheMenusButDisabled) {
+TEST_F(KorvintaAppTest, CommandsAreEnabledOnceTheirPartsExist) {
     CKorvintaApp& app = startApp();
     ui::CMainFrame& frame = *app.mainFrame();
     frame.updateCommandStates();
-    for (const int command : {Command::FilePrint, Command::Send, Command::WholeImage, Command::EnvironmentSettings,
-                              Command::Undo}) {
+    // The whole image waits for its preview; nothing has been done yet that could be undone.
+    for (const int command : {Command::WholeImage, Command::Undo}) {
         ASSERT_NE(frame.action(command), nullptr) << command;
         EXPECT_FALSE(frame.action(command)->isEnabled()) << command;
     }
     for (const int command : {Command::FileNew, Command::FileSave, Command::TargetSettings, Command::HelpIndex,
-                              Command::FileInsert, Command::BlockInsert, Command::Sequence}) {
+                              Command::FileInsert, Command::BlockInsert, Command::Sequence, Command::FilePrint,
+                              Command::Send, Command::EnvironmentSettings}) {
         EXPECT_TRUE(frame.action(command)->isEnabled()) << command;
     }
     frame.runCommand(Command::HelpIndex);
