@@ -30,12 +30,18 @@ void fitPictures(QTextDocument& document, double textWidth) {
             if (!format.isValid()) {
                 continue;
             }
-            const QImage picture = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
-            if (picture.isNull() || picture.width() <= textWidth) {
+            // Printing works on a copy of the document that keeps neither the loaded pictures nor
+            // the base folder: name each picture by its whole path.
+            const QString path = document.baseUrl().resolved(QUrl(format.name())).toLocalFile();
+            const QImage picture(path);
+            if (picture.isNull()) {
                 continue;
             }
-            format.setWidth(textWidth);
-            format.setHeight(textWidth * picture.height() / picture.width());
+            format.setName(path);
+            if (picture.width() > textWidth) {
+                format.setWidth(textWidth);
+                format.setHeight(textWidth * picture.height() / picture.width());
+            }
             QTextCursor cursor(&document);
             cursor.setPosition(fragment.position());
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
