@@ -26,14 +26,14 @@ constexpr OptionSpec Options[] = {BlockOption, PieceOption, ScaleOption, OutputO
 /// Room around the medium so that its outline shows.
 constexpr int BorderDots = 4;
 
-std::optional<int> positiveOption(const ToolContext& context, const Invocation& invocation, const OptionSpec& spec,
-                                  int fallback) {
-    const std::optional<std::string> text = invocation.value(spec.name);
+std::optional<int> positiveOption(const ToolContext& context, const Invocation& invocation,
+                                  const OptionSpec& option, int fallback) {
+    const std::optional<std::string> text = invocation.value(option.name);
     if (!text)
         return fallback;
     const std::optional<int> value = parseInteger(*text);
     if (!value || *value < 1) {
-        context.error(std::string(spec.name) + " needs a number from 1, not '" + *text + "'");
+        context.error(std::string(option.name) + " needs a number from 1, not '" + *text + "'");
         return std::nullopt;
     }
     return value;

@@ -23,10 +23,10 @@ QString viewText(std::string_view text) {
 
 CPackageDlg::CPackageDlg(const model::Catalogue& catalogue, const model::OperatorSettings& settings,
                          output::Prompter& prompter, int targetKind, PackageItem item, QWidget* parent)
-    : QDialog(parent), m_spec(packageItemSpec(item, targetKind, catalogue, settings)), m_prompter(prompter),
-      m_value(m_spec.initial) {
+    : QDialog(parent), m_item(packageItemSpec(item, targetKind, catalogue, settings)), m_prompter(prompter),
+      m_value(m_item.initial) {
     setObjectName(QStringLiteral("CPackageDlg"));
-    const std::string_view name = model::messageText(m_spec.nameId);
+    const std::string_view name = model::messageText(m_item.nameId);
     setWindowTitle(QString::fromStdString(model::formatText("一括変更 (%s)", {name})));
 
     auto* layout = new QVBoxLayout(this);
@@ -34,27 +34,27 @@ CPackageDlg::CPackageDlg(const model::Catalogue& catalogue, const model::Operato
     auto* nameLabel = new QLabel(viewText(name), this);
     nameLabel->setObjectName(QStringLiteral("nameLabel"));
     row->addWidget(nameLabel);
-    if (m_spec.listIndex >= 0) {
+    if (m_item.listIndex >= 0) {
         m_list = new QComboBox(this);
         m_list->setObjectName(QStringLiteral("valueCombo"));
-        for (const model::Choice& choice : catalogue.choiceList(m_spec.listIndex)) {
+        for (const model::Choice& choice : catalogue.choiceList(m_item.listIndex)) {
             m_list->addItem(viewText(choice.text), choice.value);
         }
-        const int selected = m_list->findData(m_spec.initial);
+        const int selected = m_list->findData(m_item.initial);
         m_list->setCurrentIndex(selected >= 0 ? selected : 0);
         nameLabel->setBuddy(m_list);
         row->addWidget(m_list);
     } else {
-        m_edit = new CTargetDlgSpinEdit(m_spec.decimals, this);
+        m_edit = new CTargetDlgSpinEdit(m_item.decimals, this);
         m_edit->setObjectName(QStringLiteral("valueEdit"));
-        m_edit->setRange(m_spec.range.lower, m_spec.range.upper);
-        m_edit->setPosition(m_spec.initial);
-        m_edit->setText(QString::fromStdString(formatFieldValue(m_spec.initial, m_spec.decimals)));
+        m_edit->setRange(m_item.range.lower, m_item.range.upper);
+        m_edit->setPosition(m_item.initial);
+        m_edit->setText(QString::fromStdString(formatFieldValue(m_item.initial, m_item.decimals)));
         nameLabel->setBuddy(m_edit);
         row->addWidget(m_edit);
     }
     auto* unitLabel =
-        new QLabel(m_spec.unitId != 0 ? viewText(model::messageText(m_spec.unitId)) : QString(), this);
+        new QLabel(m_item.unitId != 0 ? viewText(model::messageText(m_item.unitId)) : QString(), this);
     unitLabel->setObjectName(QStringLiteral("unitLabel"));
     row->addWidget(unitLabel);
     row->addStretch();
@@ -86,7 +86,7 @@ void CPackageDlg::accept() {
         }
         m_value = chosen.toInt();
     } else {
-        const PackageValue parsed = parsePackageValue(m_spec, m_edit->text().toStdString());
+        const PackageValue parsed = parsePackageValue(m_item, m_edit->text().toStdString());
         if (!parsed.ok) {
             m_prompter.showText(parsed.messageId, parsed.message);
             m_edit->focusAndSelect();

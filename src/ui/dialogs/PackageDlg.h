@@ -28,14 +28,14 @@ public:
     CPackageDlg(const model::Catalogue& catalogue, const model::OperatorSettings& settings,
                 output::Prompter& prompter, int targetKind, PackageItem item, QWidget* parent = nullptr);
 
-    const PackageItemSpec& entry() const { return m_spec; }
+    const PackageItemSpec& entry() const { return m_item; }
     /// The chosen value (list value, count, or pitch in tenths); meaningful once accepted.
     int value() const { return m_value; }
 
     void accept() override;
 
 private:
-    PackageItemSpec m_spec;
+    PackageItemSpec m_item;
     output::Prompter& m_prompter;
     QComboBox* m_list = nullptr;
     CTargetDlgSpinEdit* m_edit = nullptr;
