@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -52,6 +53,23 @@ QString toolTipFrom(QString text) {
     text.remove(QStringLiteral("..."));
     text.remove(QLatin1Char('&'));
     return text;
+}
+
+/// The keys that switch one of the status bar's locks.
+bool isLockKey(int key) {
+    switch (key) {
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+    case Qt::Key_Hiragana_Katakana:
+    case Qt::Key_Katakana:
+    case Qt::Key_Hiragana:
+        return true;
+    default:
+        return false;
+    }
 }
 
 /// The private clipboard formats as they reach the clipboard on every platform.
@@ -551,7 +569,10 @@ void CMainFrame::updateMainTitle() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationStateChange) {
+    // Asking the desktop costs a round trip: only a lock key or coming back to the program can
+    // have changed what the indicators show, not the keys typed into cells.
+    if ((event->type() == QEvent::KeyRelease && isLockKey(static_cast<QKeyEvent*>(event)->key())) ||
+        event->type() == QEvent::ApplicationStateChange) {
         updateLockIndicators();
     }
     if (m_pointingForHelp) {
