@@ -4,18 +4,10 @@
 #include "BenchDocuments.h"
 
 #include "formats/ClipboardPayload.h"
-#include "model/Catalogue.h"
-#include "model/OperatorSettings.h"
-#include "output/PrintOptions.h"
-#include "support/ScriptedPrompter.h"
-#include "ui/EditDocument.h"
-#include "ui/grid/ForbiddenCharNotice.h"
 #include "ui/editing/ClipboardMime.h"
 #include "ui/editing/ClipboardPaste.h"
 
 #include <QMimeData>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -25,32 +17,7 @@ namespace {
 
 using namespace qx;
 
-class DocumentFixture {
-public:
-    DocumentFixture()
-        : m_store(m_dir.filePath("settings.ini"), QSettings::IniFormat),
-          m_catalogue(model::models::QX950W3),
-          m_settings(model::OperatorSettings::defaultsFor(m_catalogue)),
-          m_context{m_catalogue, m_settings, m_printOptions, m_prompter, m_store, nullptr, &m_notice},
-          m_document(m_context, benchdata::fullDocument(m_catalogue)) {
-        m_document.recomputeAllChecks();
-    }
-
-    const model::Catalogue& catalogue() const { return m_catalogue; }
-    const model::OperatorSettings& settings() const { return m_settings; }
-    ui::EditDocument& document() { return m_document; }
-
-private:
-    QTemporaryDir m_dir;
-    QSettings m_store;
-    model::Catalogue m_catalogue;
-    model::OperatorSettings m_settings;
-    output::PrintOptions m_printOptions;
-    output::testing::ScriptedPrompter m_prompter;
-    ui::ForbiddenCharNotice m_notice{[](QWidget*) { return false; }};
-    ui::EditorContext m_context;
-    ui::EditDocument m_document;
-};
+using DocumentFixture = benchdata::EditorFixture;
 
 ui::GridState wholeBlocks(int top, int bottom) {
     ui::GridState grid;

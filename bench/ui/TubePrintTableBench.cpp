@@ -5,19 +5,11 @@
 
 #include "BenchDocuments.h"
 
-#include "model/Catalogue.h"
-#include "model/OperatorSettings.h"
-#include "output/PrintOptions.h"
-#include "support/ScriptedPrompter.h"
 #include "ui/CommandIds.h"
-#include "ui/EditDocument.h"
-#include "ui/grid/ForbiddenCharNotice.h"
 #include "ui/table/TableCtrl.h"
 
 #include <QApplication>
 #include <QPainter>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -29,16 +21,8 @@ using namespace qx;
 /// A document window's grid of the full document, shown at a size of about 30 visible rows.
 class GridFixture {
 public:
-    GridFixture()
-        : m_store(m_dir.filePath("settings.ini"), QSettings::IniFormat),
-          m_catalogue(model::models::QX950W3),
-          m_settings(model::OperatorSettings::defaultsFor(m_catalogue)),
-          m_context{m_catalogue, m_settings, m_printOptions, m_prompter, m_store, nullptr, &m_notice},
-          m_document(m_context, benchdata::fullDocument(m_catalogue)),
-          m_table(m_document),
-          m_picture(QSize(1000, 760), QImage::Format_RGB32) {
-        m_document.recomputeAllChecks();
-        QObject::connect(&m_document, &ui::EditDocument::changed, &m_table, &ui::CTubePrintTable::refresh);
+    GridFixture() : m_table(m_editor.document()), m_picture(QSize(1000, 760), QImage::Format_RGB32) {
+        QObject::connect(&m_editor.document(), &ui::EditDocument::changed, &m_table, &ui::CTubePrintTable::refresh);
         m_table.resize(1000, 760);
         m_table.show();
         QApplication::setActiveWindow(&m_table);
@@ -49,7 +33,7 @@ public:
 
     ui::CTubePrintTable& table() { return m_table; }
     ui::CTableCtrl& grid() { return m_table.grid(); }
-    ui::EditDocument& document() { return m_document; }
+    ui::EditDocument& document() { return m_editor.document(); }
 
     void repaint() {
         QPainter painter(&m_picture);
@@ -57,15 +41,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    QSettings m_store;
-    model::Catalogue m_catalogue;
-    model::OperatorSettings m_settings;
-    output::PrintOptions m_printOptions;
-    output::testing::ScriptedPrompter m_prompter;
-    ui::ForbiddenCharNotice m_notice{[](QWidget*) { return false; }};
-    ui::EditorContext m_context;
-    ui::EditDocument m_document;
+    benchdata::EditorFixture m_editor;
     ui::CTubePrintTable m_table;
     QImage m_picture;
 };

@@ -56,6 +56,14 @@ inline constexpr int NextPane = 57680;
 inline constexpr int PreviousPane = 57681;
 // Start-up
 inline constexpr int DeferredStartup = 32795;
+// The whole-image preview's own
+inline constexpr int PreviewLevel25 = 32798; ///< 32798 … 32804: the fixed levels 25 % … 1600 %
+inline constexpr int PreviewLevel1600 = 32804;
+inline constexpr int ZoomIn = 32805;
+inline constexpr int ZoomOut = 32806;
+inline constexpr int ZoomAtPoint = 32807;
+inline constexpr int FitLength = 32808; ///< 全体表示
+inline constexpr int FitHeight = 32809; ///< 高さ基準
 } // namespace Command
 
 /// What a change notification tells the views about the change.

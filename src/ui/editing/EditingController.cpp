@@ -388,8 +388,10 @@ void CEditingController::wholeImage() {
     if (answer.choice == WholeImageAnswer::Choice::Send) {
         emit commandRequested(Command::Send);
     } else if (answer.choice == WholeImageAnswer::Choice::Print) {
-        m_previewPrintValue = answer.printValue;
+        // The preview has closed; the print runs now and is the only one that sees its order.
+        m_previewSeqOrder = answer.seqOrder;
         emit commandRequested(Command::FilePrint);
+        m_previewSeqOrder.reset();
     }
 }
 

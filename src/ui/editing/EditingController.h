@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class QLineEdit;
 class QWidget;
 
@@ -34,8 +36,9 @@ public:
     bool runCommand(int command);
 
     [[nodiscard]] const UndoHistory& history() const { return m_history; }
-    /// The value the whole-image preview left for the next print command.
-    [[nodiscard]] int previewPrintValue() const { return m_previewPrintValue; }
+    /// The sequence order the whole-image preview hands to the print it asks for, while that
+    /// print runs; nothing at any other time.
+    [[nodiscard]] std::optional<int> previewSeqOrder() const { return m_previewSeqOrder; }
 
     /// The grid's focus and selection in column types, and back.
     [[nodiscard]] GridState gridState() const;
@@ -65,7 +68,7 @@ private:
     QWidget* m_dialogParent;
     EditingDialogs m_dialogs;
     UndoHistory m_history;
-    int m_previewPrintValue = 0;
+    std::optional<int> m_previewSeqOrder;
 };
 
 } // namespace qx::ui

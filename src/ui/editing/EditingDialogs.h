@@ -36,7 +36,7 @@ struct LineTokenText {
 struct WholeImageAnswer {
     enum class Choice { Closed, Send, Print };
     Choice choice = Choice::Closed;
-    int printValue = 0; ///< handed to the print command with the print choice
+    int seqOrder = 0; ///< the order shown, handed to the print command with the print choice
 };
 
 struct EditingDialogs {

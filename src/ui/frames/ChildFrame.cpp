@@ -5,6 +5,9 @@
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
 #include "ui/dialogs/PackageDlg.h"
+#include "ui/dialogs/PreviewDlg.h"
+#include "ui/frames/MainFrameIcons.h"
+#include "ui/frames/MainFrameMenus.h"
 #include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MenuEnabling.h"
@@ -33,7 +36,6 @@
 #include <QVBoxLayout>
 
 #include <QDialog>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -80,6 +82,23 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
     dialogs.bulkChange = [this](QWidget* owner, BulkAttribute attribute) {
         return runPackageDialog(owner, m_document.context(), m_document.data().target.targetKind,
                                 static_cast<PackageItem>(static_cast<int>(attribute)));
+    };
+    dialogs.wholeImage = [this](QWidget* owner, const model::EditData& record) {
+        const EditorContext& context = m_document.context();
+        const auto tip = [](int command) {
+            const std::string_view prompt = commandPrompt(command);
+            return QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size())).section(u'\n', -1);
+        };
+        CPreviewDlg preview({record, context.catalogue, context.settings, context.printOptions.seqOrder,
+                             &commandIcon, tip},
+                            owner);
+        WholeImageAnswer answer;
+        if (preview.exec() == QDialog::Accepted && preview.closing() != CPreviewDlg::Closing::None) {
+            answer.choice = preview.closing() == CPreviewDlg::Closing::Send ? WholeImageAnswer::Choice::Send
+                                                                            : WholeImageAnswer::Choice::Print;
+            answer.seqOrder = preview.seqOrder();
+        }
+        return answer;
     };
     m_editing->setDialogs(std::move(dialogs));
     wirePropertyAndSequence();
@@ -249,9 +268,8 @@ void CChildFrame::PrintCommand() {
     if (model >= 2) {
         setup.namedSets = output::LoadPrintSettings(context.printSettingsFolder, catalogue);
     }
-    if (m_previewSeqOrder >= 0) {
-        setup.options.seqOrder = static_cast<std::int16_t>(m_previewSeqOrder);
-        m_previewSeqOrder = -1;
+    if (const std::optional<int> order = m_editing->previewSeqOrder()) {
+        setup.options.seqOrder = static_cast<std::int16_t>(*order);
     }
     const std::unique_ptr<PrintDlgInterface> dialog = createPrintDialog(setup, this);
     if (!dialog || dialog->dialog().exec() != QDialog::Accepted) {
@@ -306,14 +324,6 @@ void CChildFrame::sendJob(const output::PrintOptions& options) {
         m_view->showBlockLine(refused.failedBlock, refused.failedLine);
     }
     output::showSendResult(result, context.prompter);
-}
-
-void CChildFrame::takePreviewHandOver(int seqOrder, int command) {
-    m_previewSeqOrder = seqOrder;
-    if (command != 0) {
-        // Posted: the preview closes first, then the command runs as if chosen from the menu.
-        QTimer::singleShot(0, this, [this, command] { emit commandRequested(command); });
-    }
 }
 
 void CChildFrame::fillEnablingContext(EnablingContext& context) const {

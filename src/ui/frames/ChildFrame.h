@@ -67,14 +67,11 @@ public:
     /// The width the property pane needs: its own preferred width plus the divider, or 230.
     int propertyPaneWidth() const;
 
-    /// 57607: validates a copy of the document, runs the model's print dialog and prints.
+    /// 57607: validates a copy of the document, runs the model's print dialog and prints. A print
+    /// the whole-image preview asks for starts from the order it showed.
     void PrintCommand();
     /// 32773: runs the model's send dialog and stores the document in the printer.
     void SendCommand();
-    /// What the whole-image preview leaves for the next print: the sequence order it showed
-    /// (-1 for none), and the command it asks for, run as if chosen from the menu.
-    void takePreviewHandOver(int seqOrder, int command);
-    int previewSeqOrder() const { return m_previewSeqOrder; }
 
     /// Asked before the window closes; false keeps it open (the document's save question).
     void setCloseQuery(std::function<bool(CChildFrame&)> query) { m_closeQuery = std::move(query); }
@@ -110,7 +107,6 @@ private:
     bool m_activated = false;
     CEditingController* m_editing;
     std::function<bool(CChildFrame&)> m_closeQuery;
-    int m_previewSeqOrder = -1;
 };
 
 } // namespace qx::ui

@@ -60,6 +60,25 @@ void printer(QPainter& p) {
     p.drawRect(QRectF(4.5, 10.5, 7, 4));
 }
 
+/// A magnifier: the lens at the upper left, the handle towards the lower right.
+void magnifier(QPainter& p) {
+    p.setBrush(Paper);
+    p.drawEllipse(QRectF(1.5, 1.5, 10, 10));
+    p.setPen(QPen(Ink, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.5, 10.5), QPointF(14.5, 14.5));
+    p.setPen(QPen(Accent, 1.6));
+}
+
+/// A strip of three pieces across the button.
+void strip(QPainter& p, const QRectF& r) {
+    p.setBrush(Paper);
+    p.setPen(QPen(Ink, 1));
+    p.drawRect(r);
+    const double third = r.width() / 3;
+    p.drawLine(QPointF(r.left() + third, r.top()), QPointF(r.left() + third, r.bottom()));
+    p.drawLine(QPointF(r.left() + 2 * third, r.top()), QPointF(r.left() + 2 * third, r.bottom()));
+}
+
 void text(QPainter& p, const QRectF& r, const QString& s, int pixelSize, const QColor& colour) {
     QFont font;
     font.setPixelSize(pixelSize);
@@ -103,6 +122,35 @@ void drawCommand(QPainter& p, int command) {
         p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
         p.setPen(QPen(Ink, 2.2));
         p.drawLine(QPointF(9.5, 9.5), QPointF(14.5, 14.5));
+        break;
+    case Command::ZoomIn:
+        magnifier(p);
+        p.drawLine(QPointF(4, 6.5), QPointF(9, 6.5));
+        p.drawLine(QPointF(6.5, 4), QPointF(6.5, 9));
+        break;
+    case Command::ZoomOut:
+        magnifier(p);
+        p.drawLine(QPointF(4, 6.5), QPointF(9, 6.5));
+        break;
+    case Command::ZoomAtPoint:
+        magnifier(p);
+        p.setBrush(Accent);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(6.5, 6.5), 1.8, 1.8);
+        break;
+    case Command::FitLength:
+        strip(p, QRectF(1.5, 5.5, 13, 5));
+        p.setPen(QPen(Accent, 1.2));
+        p.drawLine(QPointF(1, 13.5), QPointF(15, 13.5));
+        p.drawLine(QPointF(1, 12), QPointF(1, 15));
+        p.drawLine(QPointF(15, 12), QPointF(15, 15));
+        break;
+    case Command::FitHeight:
+        strip(p, QRectF(4.5, 2.5, 10.5, 11));
+        p.setPen(QPen(Accent, 1.2));
+        p.drawLine(QPointF(2, 2.5), QPointF(2, 13.5));
+        p.drawLine(QPointF(0.5, 2.5), QPointF(3.5, 2.5));
+        p.drawLine(QPointF(0.5, 13.5), QPointF(3.5, 13.5));
         break;
     case Command::Undo:
         arrow(p, true);
@@ -180,6 +228,11 @@ bool hasButton(int command) {
     case Command::Frame:
     case Command::Symbol:
     case Command::PitchSort:
+    case Command::ZoomIn:
+    case Command::ZoomOut:
+    case Command::ZoomAtPoint:
+    case Command::FitLength:
+    case Command::FitHeight:
         return true;
     default:
         return false;

@@ -195,6 +195,11 @@ constexpr CommandPrompt CommandPrompts[] = {
     {Help, "取扱説明書を開きます\nﾍﾙﾌﾟ"},
     {ContextHelp, "画面の項目を指して、その説明を取扱説明書で開きます\n項目のﾍﾙﾌﾟ"},
     {AppAbout, "プログラムのバージョン情報を表示します\nﾊﾞｰｼﾞｮﾝ情報"},
+    {ZoomIn, "全体ｲﾒｰｼﾞを1段階拡大して表示します\n拡大"},
+    {ZoomOut, "全体ｲﾒｰｼﾞを1段階縮小して表示します\n縮小"},
+    {ZoomAtPoint, "ｸﾘｯｸした位置を中心に拡大(左ｸﾘｯｸ)・縮小(右ｸﾘｯｸ)します\n部分拡大"},
+    {FitLength, "全体ｲﾒｰｼﾞの全長が収まるように表示します\n全体表示"},
+    {FitHeight, "印刷物の高さが収まるように表示します\n高さ基準"},
 };
 
 constexpr std::array<std::string_view, 4> StatusIndicators{"ｶﾅ", "CAP", "NUM", "SCRL"};

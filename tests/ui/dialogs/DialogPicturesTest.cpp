@@ -2,8 +2,12 @@
 // layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
 #include "ui/dialogs/ConfigDialogs.h"
 #include "ui/dialogs/OutputDialogs.h"
+#include "ui/dialogs/PreviewDlg.h"
+#include "ui/CommandIds.h"
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
+#include "output/OutputTestDocuments.h"
+#include "output/OutputValidation.h"
 #include "output/PrintFieldCheck.h"
 #include "support/ScriptedPrompter.h"
 
@@ -56,6 +60,30 @@ TEST(DialogPictures, EveryVariant) {
                                                         {{"Thin", 5, -5, 2}, {"Thick", 7, 10, 0}}});
         save(config->dialog(), out.filePath(QStringLiteral("config-%1.png").arg(model)));
     }
+
+    // The whole image of a short run: counts, a sequence, a reversed block, all framed.
+    using namespace output::testdocs;
+    const model::Catalogue catalogue(9);
+    const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+    model::EditData data = newDocument(catalogue, 0);
+    data.blockCount = 4;
+    setLine(data, 0, 0, "AB-$", 3);
+    addSequence(data, 0, decimalRun(1, 3));
+    data.block(0).count = 2;
+    setLine(data, 1, 0, "CABLE", 3);
+    setLine(data, 1, 1, "12", 3);
+    data.block(1).count = 3;
+    setLine(data, 2, 0, "REV", 3);
+    data.block(2).reverse = 1;
+    setLine(data, 3, 0, "END", 3);
+    data.target.frame = data.target.frameGap;
+    output::ComputeBlockResults(data, catalogue, settings, 0, model::MaxBlocks);
+    output::ComputeDocumentResult(data, catalogue);
+    CPreviewDlg preview({data, catalogue, settings, 0, {}, {}});
+    preview.resize(1000, 640);
+    save(preview, out.filePath(QStringLiteral("preview-fit.png")));
+    preview.runCommand(Command::PreviewLevel25 + 3); // 200 %
+    save(preview, out.filePath(QStringLiteral("preview-200.png")));
 }
 
 } // namespace

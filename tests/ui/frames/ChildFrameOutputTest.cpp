@@ -3,6 +3,7 @@
 #include "ui/EditDocument.h"
 #include "ui/EditorContext.h"
 #include "ui/dialogs/TargetDlgSpinEdit.h"
+#include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/grid/TubePrintTable.h"
 #include "ui/table/TableCtrl.h"
@@ -20,6 +21,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -188,16 +190,107 @@ TEST_F(ChildFrameOutputTest, SendStoresIntoTheChosenMemory) {
     EXPECT_EQ(document->data().sendSettings, name);
 }
 
-// The preview's sequence order is the next print's, once.
-TEST_F(ChildFrameOutputTest, PreviewHandsItsSequenceOrderToTheNextPrint) {
+/// Runs the acts on the modal dialogs that open one after another once `command` runs.
+void withDialogs(CChildFrame& frame, int command, std::vector<std::function<void(QDialog&)>> acts) {
+    std::size_t next = 0;
+    QDialog* last = nullptr;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog == last) {
+            return;
+        }
+        last = dialog;
+        if (next == acts.size()) {
+            ADD_FAILURE() << "one dialog more than expected: " << dialog->objectName().toStdString();
+            dialog->reject();
+            return;
+        }
+        acts[next++](*dialog);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the dialog stayed open";
+            dialog->reject();
+        }
+    });
+    timer.start();
+    frame.runCommand(command);
+    EXPECT_EQ(next, acts.size());
+}
+
+QAbstractButton* childButton(QDialog& dialog, const QString& name) {
+    auto* button = dialog.findChild<QAbstractButton*>(name);
+    EXPECT_NE(button, nullptr) << name.toStdString();
+    return button;
+}
+
+// The whole image opens on a document that passes its check, never on an empty one.
+TEST_F(ChildFrameOutputTest, WholeImageOpensOnlyOnAPrintableDocument) {
+    model::EditData empty = model::createEditData(catalogue, 1);
+    empty.blockCount = 1;
+    open(std::move(empty));
+    ASSERT_TRUE(frame->hasCommand(Command::WholeImage));
+    withDialogs(*frame, Command::WholeImage, {});
+    EXPECT_EQ(prompter.shownIds(), (std::vector<int>{43067}));
+
+    prompter = ScriptedPrompter();
+    frame.reset(); // before the document it shows
     open(threeBlocks(catalogue));
-    frame->takePreviewHandOver(1, 0);
+    QSignalSpy requests(frame.get(), &CChildFrame::commandRequested);
+    withDialogs(*frame, Command::WholeImage, {[](QDialog& dialog) {
+                    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("全体ｲﾒｰｼﾞ"));
+                    // The buttons show the tool bar's pictures and the commands' tips.
+                    QAbstractButton* send = childButton(dialog, QStringLiteral("command32773"));
+                    EXPECT_FALSE(send->icon().isNull());
+                    EXPECT_EQ(send->toolTip(), QStringLiteral("送信"));
+                    EXPECT_EQ(childButton(dialog, QStringLiteral("command32808"))->toolTip(),
+                              QStringLiteral("全体表示"));
+                    dialog.reject();
+                }});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(requests.count(), 0); // closed without a choice
+}
+
+// The preview's print button prints with the order the preview showed, once: the next print
+// starts from the application's order again.
+TEST_F(ChildFrameOutputTest, PreviewHandsItsSequenceOrderToTheNextPrint) {
+    printOptions.seqOrder = 0;
+    open(threeBlocks(catalogue));
+    // Without the main frame, the window runs what it asks for itself.
+    QObject::connect(frame.get(), &CChildFrame::commandRequested, frame.get(),
+                     [this](int command) { frame->runCommand(command); });
+    withDialogs(*frame, Command::WholeImage,
+                {[](QDialog& preview) {
+                     QAbstractButton* sequenceFirst = childButton(preview, QStringLiteral("seqOrderSequence"));
+                     EXPECT_FALSE(sequenceFirst->isChecked());
+                     QTest::mouseClick(sequenceFirst, Qt::LeftButton, {}, QPoint(6, sequenceFirst->height() / 2));
+                     QTest::mouseClick(childButton(preview, QStringLiteral("command57607")), Qt::LeftButton);
+                 },
+                 [](QDialog& print) {
+                     EXPECT_TRUE(childButton(print, QStringLiteral("seqOrderSequence"))->isChecked());
+                     click(print, "cancelButton");
+                 }});
+    EXPECT_FALSE(frame->editing().previewSeqOrder().has_value());
+    EXPECT_EQ(printOptions.seqOrder, 0);
     withDialog(Command::FilePrint, [](QDialog& dialog) {
-        EXPECT_TRUE(dialog.findChild<QAbstractButton*>(QStringLiteral("seqOrderSequence"))->isChecked());
+        EXPECT_TRUE(childButton(dialog, QStringLiteral("seqOrderCount"))->isChecked());
         click(dialog, "cancelButton");
     });
-    EXPECT_EQ(frame->previewSeqOrder(), -1);
-    EXPECT_EQ(prompter.shown().size(), 0U);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(spooler.jobs, 0);
+}
+
+// The send button runs the send dialog, whose OK sends the job.
+TEST_F(ChildFrameOutputTest, PreviewSendButtonSends) {
+    open(threeBlocks(catalogue));
+    QObject::connect(frame.get(), &CChildFrame::commandRequested, frame.get(),
+                     [this](int command) { frame->runCommand(command); });
+    withDialogs(*frame, Command::WholeImage,
+                {[](QDialog& preview) {
+                     QTest::mouseClick(childButton(preview, QStringLiteral("command32773")), Qt::LeftButton);
+                 },
+                 [](QDialog& send) { click(send, "okButton"); }});
+    EXPECT_EQ(spooler.jobs, 1);
 }
 
 } // namespace

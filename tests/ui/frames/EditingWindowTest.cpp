@@ -175,11 +175,11 @@ TEST_F(EditingWindowTest, BlockCommandsFollowTheirEnablingRules) {
     EXPECT_EQ(data().line(3, 0).chars, (model::CodeList{FullA + 1}));
     EXPECT_TRUE(frame->runCommand(Command::BlockDelete));
     EXPECT_EQ(data().blockCount, 1);
-    // The sequence dialogs are there; nothing waits behind the symbol and whole-image commands yet.
+    // The sequence dialogs and the whole image are there; nothing waits behind the symbol command yet.
     select(0, 0, 0, 0);
     EXPECT_TRUE(enabled(Command::Sequence));
     EXPECT_FALSE(enabled(Command::Symbol));
-    EXPECT_FALSE(enabled(Command::WholeImage));
+    EXPECT_TRUE(enabled(Command::WholeImage));
     EXPECT_TRUE(enabled(Command::Frame));
     // The grid's context menu asks the same rules.
     bool pasteListed = false;
