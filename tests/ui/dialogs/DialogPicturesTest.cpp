@@ -70,8 +70,8 @@ TEST(DialogPictures, EveryVariant) {
     setLine(data, 0, 0, "AB-$", 3);
     addSequence(data, 0, decimalRun(1, 3));
     data.block(0).count = 2;
-    setLine(data, 1, 0, "CABLE", 3);
-    setLine(data, 1, 1, "12", 3);
+    setLine(data, 1, 0, "CABLE", 1);
+    setLine(data, 1, 1, "12", 1);
     data.block(1).count = 3;
     setLine(data, 2, 0, "REV", 3);
     data.block(2).reverse = 1;
