@@ -1,5 +1,6 @@
 #include "ui/dialogs/PreviewArea.h"
 #include "ui/dialogs/PreviewDlg.h"
+#include "ui/dialogs/PreviewPlacement.h"
 
 #include "ui/CommandIds.h"
 #include "model/Catalogue.h"
