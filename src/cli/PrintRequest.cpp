@@ -116,14 +116,7 @@ std::optional<output::PrintOptions> sendOptions(const ToolContext& context, cons
 } // namespace
 
 output::ValidationResult validateAsPrintCommand(const ToolContext& context, const model::EditData& data) {
-    model::EditData copy = data;
-    const int blocks = output::usedBlockCount(copy);
-    // The editor keeps these results current on every change; a copy of the document has none.
-    output::ComputeBlockResults(copy, context.catalogue(), context.settings(), 0, blocks);
-    output::ComputeDocumentResult(copy, context.catalogue());
-    for (int b = 0; b < blocks; ++b)
-        output::ResolveAutoCharSize(context.catalogue(), copy.target, copy.block(b), output::NoPiece);
-    return output::ValidateForOutput(copy, context.catalogue());
+    return output::checkForPrint(data, context.catalogue(), context.settings()).validation;
 }
 
 std::vector<std::pair<int, output::OutputError>> blockErrors(const ToolContext& context,

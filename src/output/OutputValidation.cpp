@@ -369,6 +369,18 @@ ValidationResult ValidateForOutput(const EditData& data, const Catalogue& catalo
     return resultOf(error, at);
 }
 
+PrintCheck checkForPrint(const EditData& data, const Catalogue& catalogue, const OperatorSettings& settings) {
+    PrintCheck check{data, {}};
+    EditData& resolved = check.resolved;
+    const int blocks = usedBlockCount(resolved);
+    ComputeBlockResults(resolved, catalogue, settings, 0, blocks);
+    ComputeDocumentResult(resolved, catalogue);
+    for (int b = 0; b < blocks; ++b)
+        ResolveAutoCharSize(catalogue, resolved.target, resolved.block(b), NoPiece);
+    check.validation = ValidateForOutput(resolved, catalogue);
+    return check;
+}
+
 RunLengthResult checkRunLength(const Catalogue& catalogue, const OperatorSettings& settings,
                                const EditData& data, int first, int end) {
     const TargetSettings& target = data.target;

@@ -88,6 +88,17 @@ std::optional<int> pitchTableOverflowBlock(const model::Catalogue& catalogue, co
 /// none, so recompute them on a copy before validating it.
 ValidationResult ValidateForOutput(const model::EditData& data, const model::Catalogue& catalogue);
 
+/// The document as the print command checks it: a copy with every block's automatic size
+/// resolved, as the printer will print it, and the validation of the document's current state.
+struct PrintCheck {
+    model::EditData resolved;
+    ValidationResult validation;
+};
+/// The block and document results are computed afresh, so a copy (which carries none) or a
+/// document just read from a file is checked as the editor would check it.
+PrintCheck checkForPrint(const model::EditData& data, const model::Catalogue& catalogue,
+                         const model::OperatorSettings& settings);
+
 /// Total run length of the blocks [first, end) in pitch-length mode, on private resolved copies:
 /// 2 when one block's pieces are too long, 4 when the run is. The block is the one at fault.
 struct RunLengthResult {

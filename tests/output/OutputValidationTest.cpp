@@ -204,10 +204,13 @@ TEST(OutputValidation, CharacterAndPitchTableOverflowsPickTheEarlierBlock) {
     const ValidationResult pitch = ValidateForOutput(early, catalogue);
     EXPECT_EQ(pitch, (ValidationResult{E::PitchSettingCountOver, 42059, 5}));
     EXPECT_EQ(pitch.focusColumn(), 5);
+    // The print command checks a copy, which carries no results: it must find the same fault.
+    EXPECT_EQ(checkForPrint(early, catalogue, f.settings).validation, pitch);
     // Settings at blocks 0, 5, 6, 7, 8: the table overflows at block 9, after the characters.
     const EditData late = build(5);
     EXPECT_EQ(pitchTableOverflowBlock(catalogue, late), 9);
     EXPECT_EQ(ValidateForOutput(late, catalogue), (ValidationResult{E::CharCountOver, 42058, 7}));
+    EXPECT_EQ(checkForPrint(late, catalogue, f.settings).validation, ValidateForOutput(late, catalogue));
 }
 
 // ---- Budgets -----------------------------------------------------------------------------------

@@ -111,16 +111,9 @@ CommandOutcome DialogEdits::setLineSymbol(model::EditData& data, const GridState
 }
 
 int DialogEdits::wholeImageRefusal(const model::EditData& data) const {
-    model::EditData copy = data;
-    const int blocks = output::usedBlockCount(copy);
-    output::ComputeBlockResults(copy, m_catalogue, m_settings, 0, blocks);
-    output::ComputeDocumentResult(copy, m_catalogue);
-    for (int b = 0; b < blocks; ++b) {
-        output::ResolveAutoCharSize(m_catalogue, copy.target, copy.block(b), output::NoPiece);
-    }
-    output::OutputError error = output::ValidateForOutput(copy, m_catalogue).error;
-    if (error == output::OutputError::None && copy.target.isPitchLengthMode()) {
-        error = output::checkRunLength(m_catalogue, m_settings, data, 0, blocks).error;
+    output::OutputError error = output::checkForPrint(data, m_catalogue, m_settings).validation.error;
+    if (error == output::OutputError::None && data.target.isPitchLengthMode()) {
+        error = output::checkRunLength(m_catalogue, m_settings, data, 0, output::usedBlockCount(data)).error;
     }
     return error == output::OutputError::None ? 0 : output::wholeImageMessageId(error);
 }

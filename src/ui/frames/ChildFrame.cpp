@@ -248,13 +248,10 @@ void CChildFrame::PrintCommand() {
     if (model == model::models::QX780) {
         return;
     }
-    // The dialog's checks see every automatic size as the printer will print it.
-    model::EditData resolved = m_document.data();
-    const int blocks = output::usedBlockCount(resolved);
-    for (int b = 0; b < blocks; ++b) {
-        output::ResolveAutoCharSize(catalogue, resolved.target, resolved.block(b), output::NoPiece);
-    }
-    const output::ValidationResult validation = output::ValidateForOutput(resolved, catalogue);
+    // The dialog's checks see every automatic size as the printer will print it. The copy's check
+    // results are computed afresh: a copied document carries none, and would pass unchecked.
+    const output::PrintCheck check = output::checkForPrint(m_document.data(), catalogue, context.settings);
+    const output::ValidationResult& validation = check.validation;
     if (!validation.ok()) {
         context.prompter.show(validation.messageId);
         CTubePrintTable& grid = m_view->grid();
@@ -262,6 +259,7 @@ void CChildFrame::PrintCommand() {
         grid.setFocus();
         return;
     }
+    const model::EditData& resolved = check.resolved;
 
     PrintDlgSetup setup{catalogue, context.settings, resolved, context.prompter,
                         output::printDialogStart(catalogue, model, resolved, context.printOptions), {}};

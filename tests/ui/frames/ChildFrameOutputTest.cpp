@@ -293,5 +293,34 @@ TEST_F(ChildFrameOutputTest, PreviewSendButtonSends) {
     EXPECT_EQ(spooler.jobs, 1);
 }
 
+// A document the printer cannot print never reaches the print dialog: the operator is told why and
+// the cursor goes to the block at fault, in the pitch column for a pitch-table overflow and the
+// first column otherwise. Sending has no check of its own; the job builder refuses it there.
+TEST_F(ChildFrameOutputTest, AFailedCheckPutsTheCursorOnTheFailingBlock) {
+    model::EditData data = threeBlocks(catalogue);
+    // Thirty full-width letters at a fixed 3.2 mm need far more than a 30.0 mm piece.
+    data.target.sizeMode = 0;
+    data.block(1).lines[0].chars.assign(30, 0x2341);
+    open(std::move(data));
+    CTubePrintTable& grid = frame->findChild<CKorvintaView*>()->grid();
+    grid.showCell(3, 0);
+    ASSERT_FALSE(output::ValidateForOutput(document->data(), catalogue).ok());
+
+    // Were the dialog to open after all, the test fails instead of waiting for it.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "the print dialog opened";
+            dialog->reject();
+        }
+    });
+    guard.start(50);
+    frame->runCommand(Command::FilePrint);
+    EXPECT_EQ(prompter.shownIds(), (std::vector<int>{42055}));
+    EXPECT_EQ(grid.focusRow(), 1);
+    EXPECT_EQ(grid.focusColumn(), grid.columns().column(ColumnType::Line1));
+    EXPECT_EQ(spooler.jobs, 0);
+}
+
 } // namespace
 } // namespace qx::ui
