@@ -8,9 +8,12 @@
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 #include "output/PrintOptions.h"
+#include "render/PrintFont.h"
+#include "render/SymbolPictures.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/frames/KorvintaView.h"
 #include "ui/grid/ForbiddenCharNotice.h"
 #include "ui/table/TableCtrl.h"
 
@@ -26,7 +29,8 @@ namespace {
 
 using namespace qx;
 
-/// A document window's grid of the full document, shown at a size of about 30 visible rows.
+/// A document window's grid of the full document, shown at a size of about 30 visible rows, with
+/// the symbol pictures a running editor gives it.
 class GridFixture {
 public:
     GridFixture()
@@ -38,6 +42,7 @@ public:
           m_table(m_document),
           m_picture(QSize(1000, 760), QImage::Format_RGB32) {
         m_document.recomputeAllChecks();
+        m_table.setSymbolPictureProvider(ui::gridSymbolPictures(m_symbols));
         QObject::connect(&m_document, &ui::EditDocument::changed, &m_table, &ui::CTubePrintTable::refresh);
         m_table.resize(1000, 760);
         m_table.show();
@@ -65,6 +70,7 @@ private:
     output::testing::ScriptedPrompter m_prompter;
     ui::ForbiddenCharNotice m_notice{[](QWidget*) { return false; }};
     ui::EditorContext m_context;
+    render::SymbolPictures m_symbols{render::resolvePrintFontFamily()};
     ui::EditDocument m_document;
     ui::CTubePrintTable m_table;
     QImage m_picture;
