@@ -18,7 +18,8 @@ namespace benchdata {
 
 namespace model = qx::model;
 
-/// 999 blocks of four lines of twenty characters, a sequence number in every tenth block.
+/// 999 blocks of four lines of twenty characters, a sequence number in every tenth block and two
+/// printer symbols (circled numbers, units) in every third.
 inline model::EditData fullDocument(const model::Catalogue& catalogue) {
     model::EditData data = model::createEditData(catalogue, 1);
     data.blockCount = model::MaxBlocks;
@@ -34,6 +35,10 @@ inline model::EditData fullDocument(const model::Catalogue& catalogue) {
         if (b % 10 == 0) {
             block.lines[0].chars[5] = model::codes::SequenceMarker;
             block.appendSequence(model::tagSEQ_V900{1, 3, 1, 100, 0, 0});
+        }
+        if (b % 3 == 0) {
+            block.lines[1].chars[8] = static_cast<model::CharCode>(0x2A21 + b % 40);
+            block.lines[2].chars[12] = static_cast<model::CharCode>(0x2B21 + b % 40);
         }
     }
     return data;

@@ -5,7 +5,10 @@
 
 #include "BenchDocuments.h"
 
+#include "render/PrintFont.h"
+#include "render/SymbolPictures.h"
 #include "ui/CommandIds.h"
+#include "ui/frames/KorvintaView.h"
 #include "ui/table/TableCtrl.h"
 
 #include <QApplication>
@@ -18,10 +21,12 @@ namespace {
 
 using namespace qx;
 
-/// A document window's grid of the full document, shown at a size of about 30 visible rows.
+/// A document window's grid of the full document, shown at a size of about 30 visible rows, with
+/// the symbol pictures a running editor gives it.
 class GridFixture {
 public:
     GridFixture() : m_table(m_editor.document()), m_picture(QSize(1000, 760), QImage::Format_RGB32) {
+        m_table.setSymbolPictureProvider(ui::gridSymbolPictures(m_symbols));
         QObject::connect(&m_editor.document(), &ui::EditDocument::changed, &m_table, &ui::CTubePrintTable::refresh);
         m_table.resize(1000, 760);
         m_table.show();
@@ -42,6 +47,7 @@ public:
 
 private:
     benchdata::EditorFixture m_editor;
+    render::SymbolPictures m_symbols{render::resolvePrintFontFamily()};
     ui::CTubePrintTable m_table;
     QImage m_picture;
 };

@@ -13,6 +13,9 @@
 #include "model/StringTable.h"
 #include "output/DriveProvider.h"
 #include "output/PrintSettingsStore.h"
+#include "render/PrintFont.h"
+#include "render/SymbolCatalogue.h"
+#include "render/SymbolPictures.h"
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/frames/KorvintaView.h"
@@ -193,6 +196,11 @@ void CKorvintaApp::deferredStartup() {
     m_context->printSettingsFolder = output::printSettingsFolder(
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).toStdString(),
         *m_catalogue);
+    // The symbol groups of the model and one set of symbol pictures serve every window and dialog.
+    m_symbolCatalogue = std::make_unique<render::SymbolCatalogue>(chosen);
+    m_symbolPictures = std::make_unique<render::SymbolPictures>(render::resolvePrintFontFamily());
+    m_context->symbolCatalogue = m_symbolCatalogue.get();
+    m_context->symbolPictures = m_symbolPictures.get();
     m_frame->setEditorContext(&*m_context);
     m_frame->setModelType(chosen);
     m_started = true;

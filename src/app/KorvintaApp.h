@@ -27,6 +27,11 @@ class DriveProvider;
 class Prompter;
 } // namespace qx::output
 
+namespace qx::render {
+class SymbolCatalogue;
+class SymbolPictures;
+} // namespace qx::render
+
 namespace qx::ui {
 class QtPrompter;
 }
@@ -139,6 +144,8 @@ private:
     model::OperatorSettings m_settings;
     output::PrintOptions m_printOptions;
     ui::ForbiddenCharNotice m_forbiddenCharNotice;
+    std::unique_ptr<render::SymbolCatalogue> m_symbolCatalogue;
+    std::unique_ptr<render::SymbolPictures> m_symbolPictures;
     std::optional<ui::EditorContext> m_context;
 
     std::unique_ptr<ui::CMainFrame> m_frame;

@@ -16,6 +16,11 @@ class DriveProvider;
 class Spooler;
 } // namespace qx::output
 
+namespace qx::render {
+class SymbolCatalogue;
+class SymbolPictures;
+} // namespace qx::render
+
 namespace qx::ui {
 
 class ForbiddenCharNotice;
@@ -35,6 +40,10 @@ struct EditorContext {
     output::Spooler* spooler = nullptr;
     /// Where the model's named print settings (PrintSettings.ini) live.
     std::filesystem::path printSettingsFolder{};
+    /// The model's symbol groups and the pictures of every printer symbol, made once for the run;
+    /// null: whoever needs them makes their own.
+    const render::SymbolCatalogue* symbolCatalogue = nullptr;
+    const render::SymbolPictures* symbolPictures = nullptr;
 };
 
 } // namespace qx::ui

@@ -17,12 +17,17 @@ class Prompter;
 
 namespace qx::ui {
 
+struct EditorContext;
+
 /// What every send dialog is opened with.
 struct SendDlgSetup {
     const model::Catalogue& catalogue;
     output::Prompter& prompter;
     /// The document name as the document keeps it (CharCode values, zero-padded).
     std::array<std::int16_t, 11> documentName{};
+    /// The run's editor context: the later dialog's symbol button opens the symbol dialog with it
+    /// (null: the button is disabled).
+    const EditorContext* editor = nullptr;
 };
 
 /// Where a send puts the document.

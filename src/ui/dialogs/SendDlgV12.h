@@ -2,21 +2,29 @@
 
 #include "ui/dialogs/SendDlgV9.h"
 
+class QToolButton;
+
 namespace qx::ui {
 
+struct EditorContext;
+class CSymbolEdit;
+class CSymbolPreview;
+
 /// The send dialog of the QX-900W2 on: the document name may carry the printer's symbols, kept in
-/// their token form, and may hold any character the printers print.
-///
-/// The name field is a plain line edit for now, limited to 10 characters and checked like the
-/// symbol-capable one; symbolNameEdit() is where that edit (with its preview and symbol button)
-/// takes its place.
+/// their token form, shown with their pictures in the preview beside the field; the button next
+/// to it opens the symbol dialog on the name.
 class CSendDlgV12 final : public CSendDlgV9 {
     Q_OBJECT
 
 public:
     explicit CSendDlgV12(const SendDlgSetup& setup, QWidget* parent = nullptr);
 
-    QLineEdit& symbolNameEdit() const { return *m_symbolName; }
+    CSymbolEdit& symbolNameEdit() const { return *m_symbolName; }
+    CSymbolPreview& symbolNamePreview() const { return *m_preview; }
+    QToolButton& symbolButton() const { return *m_symbolButton; }
+
+    /// The symbol button: the symbol dialog edits the name (ten characters at most).
+    void inputSymbols();
 
 protected:
     void updateEnabling() override;
@@ -26,8 +34,10 @@ protected:
     bool finalCheck() override;
 
 private:
-    QLineEdit* m_symbolName = nullptr;
-    QString m_lastAccepted;
+    const EditorContext* m_editor;
+    CSymbolEdit* m_symbolName = nullptr;
+    CSymbolPreview* m_preview = nullptr;
+    QToolButton* m_symbolButton = nullptr;
 };
 
 } // namespace qx::ui

@@ -16,6 +16,10 @@
 
 class QWidget;
 
+namespace qx::render {
+class SymbolPictures;
+}
+
 namespace qx::ui {
 
 /// The sequence tokens a selection covers: the index of the first in the line's definition list
@@ -54,8 +58,9 @@ public:
 /// Makes the line editor of the dialog `parent` for a model.
 using SeqLineEditorFactory = std::function<std::unique_ptr<SeqLineEditor>(QWidget& parent, model::ModelType)>;
 
-/// The editor the dialog uses when its caller names none: the grid's token-aware cell editor and a
-/// preview of the shown text.
-std::unique_ptr<SeqLineEditor> createSeqLineEditor(QWidget& parent, model::ModelType model);
+/// The editor the dialog uses when its caller names none: the symbol-capable field and its preview,
+/// drawing symbols with `pictures` (null: the preview makes its own).
+std::unique_ptr<SeqLineEditor> createSeqLineEditor(QWidget& parent, model::ModelType model,
+                                                   const render::SymbolPictures* pictures = nullptr);
 
 } // namespace qx::ui

@@ -29,7 +29,11 @@ std::optional<model::tagSEQ_V900> runBlockSequenceDialog(QWidget* parent, const 
 
 std::optional<SeqLine> runLineSequenceDialog(QWidget* parent, const EditorContext& context, const SeqLine& line,
                                              bool pitchLengthMode, const model::SequenceAllowance& allowance) {
-    CSeqDlgV12 dialog(context.catalogue, context.prompter, line, pitchLengthMode, allowance, parent);
+    // The line's symbols show as the run's pictures in the dialog's preview.
+    const SeqLineEditorFactory editor = [&context](QWidget& owner, model::ModelType model) {
+        return createSeqLineEditor(owner, model, context.symbolPictures);
+    };
+    CSeqDlgV12 dialog(context.catalogue, context.prompter, line, pitchLengthMode, allowance, parent, editor);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

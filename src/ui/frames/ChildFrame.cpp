@@ -14,6 +14,7 @@
 #include "ui/frames/MySplitterWnd.h"
 #include "ui/frames/PropertyView.h"
 #include "ui/dialogs/SequenceDialogs.h"
+#include "ui/dialogs/SymbolDialogs.h"
 #include "ui/grid/TubePrintTable.h"
 #include "ui/frames/WindowLayout.h"
 #include "ui/dialogs/OutputDialogs.h"
@@ -121,8 +122,8 @@ void CChildFrame::wirePropertyAndSequence() {
     // announcement is where the window records its undo step.
     m_propertyPane->setBeforeChange([&grid] { emit grid.aboutToChange(); });
     connect(&grid, &CTubePrintTable::editorDialogRequested, this, [this](int command, CCellEdit* editor) {
-        if (command == Command::Sequence && editor != nullptr) {
-            runEditorSequenceDialog(this, m_document.context(), *editor);
+        if (editor != nullptr) {
+            runDialogInEditor(command, *editor);
         }
     });
     EditingDialogs dialogs = m_editing->dialogs();
@@ -139,17 +140,34 @@ void CChildFrame::wirePropertyAndSequence() {
         }
         return LineContent{edited->chars, edited->sequences};
     };
+    dialogs.symbol = [this](QWidget* owner) { return runSymbolDialog(owner, m_document.context()); };
+    dialogs.lineSymbols = [this](QWidget* owner, const LineTokenText& line) -> std::optional<LineTokenText> {
+        const auto edited =
+            runLineSymbolDialog(owner, m_document.context(), {QString::fromStdString(line.utf8), line.sequences});
+        if (!edited) {
+            return std::nullopt;
+        }
+        return LineTokenText{edited->tokenForm.toStdString(), edited->sequences};
+    };
     m_editing->setDialogs(std::move(dialogs));
 }
 
-bool CChildFrame::runSequenceInEditor() {
+bool CChildFrame::runDialogInEditor(int command) {
     // While a cell is being edited the command works on the editor's text.
     auto* editor = qobject_cast<CCellEdit*>(m_view->grid().activeEditor());
     if (editor == nullptr || !m_view->grid().isEditing()) {
         return false;
     }
-    runEditorSequenceDialog(this, m_document.context(), *editor);
+    runDialogInEditor(command, *editor);
     return true;
+}
+
+void CChildFrame::runDialogInEditor(int command, CCellEdit& editor) {
+    if (command == Command::Sequence) {
+        runEditorSequenceDialog(this, m_document.context(), editor);
+    } else if (command == Command::Symbol) {
+        runEditorSymbolDialog(this, m_document.context(), editor);
+    }
 }
 
 void CChildFrame::activateFirstTime() {
@@ -222,7 +240,8 @@ bool CChildFrame::runCommand(int command) {
         SendCommand();
         return true;
     case Command::Sequence:
-        return runSequenceInEditor() || m_editing->runCommand(command);
+    case Command::Symbol:
+        return runDialogInEditor(command) || m_editing->runCommand(command);
     default:
         return m_editing->runCommand(command);
     }
@@ -284,7 +303,7 @@ void CChildFrame::PrintCommand() {
 void CChildFrame::SendCommand() {
     const EditorContext& context = m_document.context();
     output::PrintOptions options;
-    SendDlgSetup setup{context.catalogue, context.prompter, m_document.data().sendSettings};
+    SendDlgSetup setup{context.catalogue, context.prompter, m_document.data().sendSettings, &context};
     if (const std::unique_ptr<SendDlgInterface> dialog = createSendDialog(setup, this)) {
         if (dialog->dialog().exec() != QDialog::Accepted) {
             return;

@@ -16,6 +16,7 @@ struct PrintOptions;
 
 namespace qx::ui {
 
+class CCellEdit;
 class CPrintImageView;
 
 class CEditingController;
@@ -88,7 +89,9 @@ protected:
 
 private:
     void wirePropertyAndSequence();
-    bool runSequenceInEditor();
+    /// The sequence and symbol commands on the open cell editor; false when no cell is edited.
+    bool runDialogInEditor(int command);
+    void runDialogInEditor(int command, CCellEdit& editor);
     void layoutPanes();
     void recomputeRatios();
     void focusPane(int step);

@@ -2,6 +2,9 @@
 
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/EditorContext.h"
+#include "render/PrintFont.h"
+#include "render/SymbolPictures.h"
 #include "ui/frames/MenuEnabling.h"
 #include "model/Catalogue.h"
 #include "model/StringTable.h"
@@ -10,6 +13,7 @@
 #include "ui/grid/TubePrintTable.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -41,6 +45,16 @@ QLabel* makeStatic(QWidget* parent, const char* name) {
 
 } // namespace
 
+std::function<QImage(model::CharCode)> gridSymbolPictures(const render::SymbolPictures& pictures) {
+    constexpr int PictureSize = 16;
+    return [&pictures](model::CharCode code) {
+        const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+        QImage image = pictures.image(code, QSize(PictureSize, PictureSize) * ratio);
+        image.setDevicePixelRatio(ratio);
+        return image;
+    };
+}
+
 CKorvintaView::CKorvintaView(EditDocument& document, QWidget* parent)
     : QWidget(parent), m_document(document), m_mode(makeStatic(this, "modeStatic")),
       m_target(makeStatic(this, "targetStatic")), m_size(makeStatic(this, "sizeStatic")),
@@ -51,6 +65,12 @@ CKorvintaView::CKorvintaView(EditDocument& document, QWidget* parent)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     m_grid->setObjectName(QStringLiteral("grid"));
+    const render::SymbolPictures* symbols = document.context().symbolPictures;
+    if (symbols == nullptr) {
+        m_ownSymbols = std::make_unique<render::SymbolPictures>(render::resolvePrintFontFamily());
+        symbols = m_ownSymbols.get();
+    }
+    m_grid->setSymbolPictureProvider(gridSymbolPictures(*symbols));
     // The notification of the grid's focus and selection goes on to the frame and the other panes.
     connect(m_grid, &CTubePrintTable::focusCellChanged, this, &CKorvintaView::focusCellChanged);
     connect(m_grid, &CTubePrintTable::selectionChanged, this, &CKorvintaView::selectionChanged);

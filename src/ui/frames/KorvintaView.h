@@ -2,13 +2,26 @@
 
 #include "ui/frames/KorvintaViewHeader.h"
 
+#include "model/CharCode.h"
+
+#include <QImage>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
 
+namespace qx::render {
+class SymbolPictures;
+}
+
 namespace qx::ui {
+
+/// The grid's pictures of the printer symbols: each code's 16 × 16 picture, drawn at the screen's
+/// pixel ratio, from `pictures` (which must outlive the grid).
+std::function<QImage(model::CharCode)> gridSymbolPictures(const render::SymbolPictures& pictures);
 
 class CTubePrintTable;
 class EditDocument;
@@ -77,6 +90,8 @@ private:
     QLabel* m_target;
     QLabel* m_size;
     CTubePrintTable* m_grid;
+    /// The symbol pictures when the run has none to share (a view made on its own).
+    std::unique_ptr<render::SymbolPictures> m_ownSymbols;
 };
 
 } // namespace qx::ui

@@ -15,7 +15,10 @@ namespace qx::ui {
 
 CPrintImageView::CPrintImageView(EditDocument& document, QWidget* parent)
     : QWidget(parent), m_document(document),
-      m_symbols(std::make_unique<render::SymbolPictures>(render::resolvePrintFontFamily())) {
+      m_ownSymbols(document.context().symbolPictures == nullptr
+                       ? std::make_unique<render::SymbolPictures>(render::resolvePrintFontFamily())
+                       : nullptr),
+      m_symbols(m_ownSymbols ? m_ownSymbols.get() : document.context().symbolPictures) {
     setObjectName(QStringLiteral("printImagePane"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -37,7 +37,9 @@ private:
     void draw(QPainter& painter, const QRect& area) const;
 
     EditDocument& m_document;
-    std::unique_ptr<render::SymbolPictures> m_symbols;
+    /// Only when the run has no pictures to share.
+    std::unique_ptr<render::SymbolPictures> m_ownSymbols;
+    const render::SymbolPictures* m_symbols;
     int m_block = 0;
 };
 

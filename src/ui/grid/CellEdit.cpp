@@ -132,15 +132,27 @@ void CCellEdit::prepareForTyping() {
     }
 }
 
+QString CCellEdit::admissibleText(const QString& text, TextRange /*replaced*/) const { return text; }
+
+void CCellEdit::removingText(TextRange /*range*/) {}
+
+TextRange CCellEdit::removeText(TextRange range) {
+    const TextRange whole = m_text.widened(range);
+    if (!whole.empty()) {
+        removingText(whole);
+    }
+    return m_text.remove(range);
+}
+
 void CCellEdit::replaceRange(TextRange range, const QString& text) {
-    const TextRange removed = m_text.remove(range);
+    const TextRange removed = removeText(range);
     const int end = m_text.insertPlain(removed.from, text);
     m_modified = true;
     display(end);
 }
 
 void CCellEdit::removeRange(TextRange range) {
-    const TextRange removed = m_text.remove(range);
+    const TextRange removed = removeText(range);
     m_modified = true;
     display(removed.from);
 }
@@ -163,7 +175,11 @@ void CCellEdit::typeText(const QString& text) {
         return;
     }
     prepareForTyping();
-    replaceRange(selectionRange(), text);
+    const TextRange range = selectionRange();
+    const QString admitted = admissibleText(text, range);
+    if (!admitted.isEmpty()) {
+        replaceRange(range, admitted);
+    }
 }
 
 void CCellEdit::cutSelection() {
@@ -186,7 +202,11 @@ void CCellEdit::pasteText() {
     }
     prepareForTyping();
     // Pasted text is literal: a token's eight characters stay eight characters.
-    replaceRange(selectionRange(), firstLine(QGuiApplication::clipboard()->text()));
+    const TextRange range = selectionRange();
+    const QString admitted = admissibleText(firstLine(QGuiApplication::clipboard()->text()), range);
+    if (!admitted.isEmpty()) {
+        replaceRange(range, admitted);
+    }
 }
 
 void CCellEdit::deleteSelection() {
@@ -201,7 +221,7 @@ void CCellEdit::insertToken(model::CharCode code, const model::tagSEQ_V900& defi
         return;
     }
     prepareForTyping();
-    const TextRange removed = m_text.remove(selectionRange());
+    const TextRange removed = removeText(selectionRange());
     const int end = m_text.insertToken(removed.from, code, definition);
     m_modified = true;
     display(end);
@@ -250,8 +270,7 @@ void CCellEdit::reconcileWithShownText() {
         ++suffix;
     }
     const QString inserted = shown.mid(prefix, shown.size() - suffix - prefix);
-    const TextRange removed =
-        m_text.remove({static_cast<int>(prefix), static_cast<int>(held.size() - suffix)});
+    const TextRange removed = removeText({static_cast<int>(prefix), static_cast<int>(held.size() - suffix)});
     const int end = m_text.insertPlain(removed.from, inserted);
     m_modified = true;
     if (m_text.text() != shown) {
@@ -480,7 +499,10 @@ void CCellEdit::inputMethodEvent(QInputMethodEvent* event) {
         const int from = cursorPosition() + event->replacementStart();
         range = {from, from + event->replacementLength()};
     }
-    replaceRange(range, event->commitString());
+    const QString admitted = admissibleText(event->commitString(), range);
+    if (!admitted.isEmpty() || !range.empty()) {
+        replaceRange(range, admitted);
+    }
 }
 
 QVariant CCellEdit::inputMethodQuery(Qt::InputMethodQuery query) const {

@@ -43,7 +43,8 @@ struct CellEditMenuItem {
     bool enabled = false;
 };
 
-class CCellEdit final : public QLineEdit {
+/// Derived editors (the dialogs' symbol field) may bound what goes in and watch what comes out.
+class CCellEdit : public QLineEdit {
     Q_OBJECT
 
 public:
@@ -136,9 +137,18 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+    /// The part of typed, composed or pasted `text` that may take the place of `replaced`: all of
+    /// it here; an editor with a length limit cuts it short.
+    [[nodiscard]] virtual QString admissibleText(const QString& text, TextRange replaced) const;
+    /// Called just before `range` (widened to whole tokens) leaves the text, with the definitions
+    /// of the markers in it.
+    virtual void removingText(TextRange range);
     [[nodiscard]] TextRange selectionRange() const;
+
+private:
     void loadAllowances();
+    /// Every removal from the text goes through here, so that removingText sees it.
+    TextRange removeText(TextRange range);
     /// Loads the allowances if typing starts without them: the old text is being replaced, so
     /// its definitions go.
     void prepareForTyping();

@@ -94,6 +94,20 @@ int TokenText::markerCount() const {
     return static_cast<int>(std::count(m_map.begin(), m_map.end(), int{model::codes::SequenceMarker}));
 }
 
+int TokenText::codeCount(TextRange range) const {
+    const int from = clampPos(std::min(range.from, range.to));
+    const int to = clampPos(std::max(range.from, range.to));
+    int count = 0;
+    for (int i = from; i < to; ++i) {
+        const int entry = m_map[static_cast<std::size_t>(i)];
+        if (entry == Continuation || (entry == Ordinary && m_text[i].isLowSurrogate())) {
+            continue;
+        }
+        ++count;
+    }
+    return count;
+}
+
 bool TokenText::insideToken(int pos) const {
     return pos > 0 && pos < length() && m_map[static_cast<std::size_t>(pos)] == Continuation;
 }

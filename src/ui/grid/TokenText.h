@@ -61,6 +61,10 @@ public:
     void clearSequences() { m_sequences.clear(); }
     /// Marker tokens in the shown text.
     [[nodiscard]] int markerCount() const;
+    /// The character codes the range holds once converted: a token counts one, and so does every
+    /// ordinary character (a surrogate pair too).
+    [[nodiscard]] int codeCount(TextRange range) const;
+    [[nodiscard]] int codeCount() const { return codeCount({0, length()}); }
 
     // --- positions -------------------------------------------------------------------------------
     /// Whether the boundary before position `pos` cuts a token (the unit at pos continues one).

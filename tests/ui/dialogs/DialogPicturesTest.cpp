@@ -1,9 +1,18 @@
-// Pictures of every print, send and environment settings dialog variant, for looking at the
-// layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
+// Pictures of every print, send, environment settings and symbol dialog variant, for looking at
+// the layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
 #include "ui/dialogs/ConfigDialogs.h"
+#include "ui/dialogs/MarkDlg.h"
+#include "ui/dialogs/MarkDlgV9.h"
 #include "ui/dialogs/OutputDialogs.h"
 #include "ui/dialogs/PreviewDlg.h"
 #include "ui/CommandIds.h"
+#include "ui/dialogs/SendDlgV12.h"
+#include "ui/dialogs/SymbolEdit.h"
+#include "ui/dialogs/SymbolGrid.h"
+#include "ui/EditorContext.h"
+#include "render/PrintFont.h"
+#include "render/SymbolCatalogue.h"
+#include "render/SymbolPictures.h"
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 #include "output/OutputTestDocuments.h"
@@ -11,8 +20,12 @@
 #include "output/PrintFieldCheck.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QPixmap>
 #include <QTest>
 
@@ -61,29 +74,67 @@ TEST(DialogPictures, EveryVariant) {
         save(config->dialog(), out.filePath(QStringLiteral("config-%1.png").arg(model)));
     }
 
-    // The whole image of a short run: counts, a sequence, a reversed block, all framed.
-    using namespace output::testdocs;
-    const model::Catalogue catalogue(9);
-    const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
-    model::EditData data = newDocument(catalogue, 0);
-    data.blockCount = 4;
-    setLine(data, 0, 0, "AB-$", 3);
-    addSequence(data, 0, decimalRun(1, 3));
-    data.block(0).count = 2;
-    setLine(data, 1, 0, "CABLE", 1);
-    setLine(data, 1, 1, "12", 1);
-    data.block(1).count = 3;
-    setLine(data, 2, 0, "REV", 3);
-    data.block(2).reverse = 1;
-    setLine(data, 3, 0, "END", 3);
-    data.target.frame = data.target.frameGap;
-    output::ComputeBlockResults(data, catalogue, settings, 0, model::MaxBlocks);
-    output::ComputeDocumentResult(data, catalogue);
-    CPreviewDlg preview({data, catalogue, settings, 0, {}, {}});
-    preview.resize(1000, 640);
-    save(preview, out.filePath(QStringLiteral("preview-fit.png")));
-    preview.runCommand(Command::PreviewLevel25 + 3); // 200 %
-    save(preview, out.filePath(QStringLiteral("preview-200.png")));
+    {
+        // The whole image of a short run: counts, a sequence, a reversed block, all framed.
+        using namespace output::testdocs;
+        const model::Catalogue catalogue(9);
+        const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+        model::EditData data = newDocument(catalogue, 0);
+        data.blockCount = 4;
+        setLine(data, 0, 0, "AB-$", 3);
+        addSequence(data, 0, decimalRun(1, 3));
+        data.block(0).count = 2;
+        setLine(data, 1, 0, "CABLE", 1);
+        setLine(data, 1, 1, "12", 1);
+        data.block(1).count = 3;
+        setLine(data, 2, 0, "REV", 3);
+        data.block(2).reverse = 1;
+        setLine(data, 3, 0, "END", 3);
+        data.target.frame = data.target.frameGap;
+        output::ComputeBlockResults(data, catalogue, settings, 0, model::MaxBlocks);
+        output::ComputeDocumentResult(data, catalogue);
+        CPreviewDlg preview({data, catalogue, settings, 0, {}, {}});
+        preview.resize(1000, 640);
+        save(preview, out.filePath(QStringLiteral("preview-fit.png")));
+        preview.runCommand(Command::PreviewLevel25 + 3); // 200 %
+        save(preview, out.filePath(QStringLiteral("preview-200.png")));
+    }
+
+    // The symbol dialogs of each catalogue generation, on two groups each, and the send dialog's
+    // name with a symbol in it.
+    QTemporaryDir dir;
+    QSettings store(dir.filePath("settings.ini"), QSettings::IniFormat);
+    const render::SymbolPictures pictures(render::resolvePrintFontFamily());
+    {
+        const render::SymbolCatalogue symbols(model::models::QX790);
+        for (const int group : {0, 6}) {
+            CMarkDlg mark(symbols, pictures, store);
+            mark.groupCombo().setCurrentIndex(group);
+            mark.grid().select(8);
+            save(mark, out.filePath(QStringLiteral("mark-1-group%1.png").arg(group)));
+        }
+    }
+    for (const model::ModelType model : {3, 9}) {
+        const render::SymbolCatalogue symbols(model);
+        for (const int group : {2, 6}) {
+            CMarkDlgV9 mark({symbols, pictures, prompter, store, model,
+                             {QStringLiteral("Ａ\"0x2F26\"－\"0x2A21\"\"0x2B21\"ＢＣ\"0x2C21\""), {{}}}});
+            mark.groupCombo().setCurrentIndex(group);
+            mark.grid().select(20);
+            save(mark, out.filePath(QStringLiteral("markV9-%1-group%2.png").arg(model).arg(group)));
+        }
+    }
+    {
+        const model::Catalogue catalogue(9);
+        model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+        output::PrintOptions options;
+        EditorContext context{catalogue, settings, options, prompter, store};
+        context.symbolPictures = &pictures;
+        const std::array<std::int16_t, 11> name{0x2350, 0x2341, 0x234E, 0x2A21, 0x2B21, 0x2C21};
+        auto send = createSendDialog(SendDlgSetup{catalogue, prompter, name, &context});
+        send->dialog().findChild<QAbstractButton*>(QStringLiteral("modeMemory"))->click();
+        save(send->dialog(), out.filePath(QStringLiteral("send-9-symbol-name.png")));
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ui/dialogs/OutputDialogs.h"
+#include "ui/dialogs/SymbolEdit.h"
 #include "ui/dialogs/TargetDlgSpinEdit.h"
 #include "model/Catalogue.h"
 #include "support/ScriptedPrompter.h"
@@ -100,12 +101,13 @@ TEST_F(SendDlgTest, NameCharactersPerGeneration) {
         QString typed;
         int refusal;
         std::vector<std::int16_t> codes;
+        model::CharCode symbol = 0; ///< put in front of the typed text, as the symbol button does
     };
     const std::vector<Row> rows{
         {3, QStringLiteral("AB 12"), 0, {0x2341, 0x2342, 0x2121, 0x2331, 0x2332}},
         {3, QStringLiteral("Aア"), 43037, {}},
         {9, QStringLiteral("Aア"), 0, {0x2341, 0x2522}},
-        {9, QStringLiteral("\"0x2A21\"Z"), 0, {0x2A21, 0x235A}},
+        {9, QStringLiteral("Z"), 0, {0x2A21, 0x235A}, 0x2A21},
         {9, QStringLiteral("Aé"), 43059, {}},
     };
     for (const Row& row : rows) {
@@ -114,6 +116,12 @@ TEST_F(SendDlgTest, NameCharactersPerGeneration) {
         click("modeMemory");
         typeInto(child<CTargetDlgSpinEdit>("documentNumber"), QStringLiteral("7"));
         typeInto(nameField(), row.typed);
+        if (row.symbol != 0) {
+            auto* symbolField = dynamic_cast<CSymbolEdit*>(nameField());
+            ASSERT_NE(symbolField, nullptr);
+            symbolField->setCursorPosition(0);
+            symbolField->insertToken(row.symbol);
+        }
         click("okButton");
         if (row.refusal != 0) {
             EXPECT_EQ(prompter.shownIds(), std::vector<int>{row.refusal});
@@ -139,8 +147,12 @@ TEST_F(SendDlgTest, NameHoldsTenCharacters) {
     }
     open(9);
     click("modeMemory");
-    typeInto(nameField(), QStringLiteral("\"0x2A21\"BCDEFGHIJK"));
-    EXPECT_EQ(nameField()->text(), QStringLiteral("\"0x2A21\"BCDEFGHIJ"));
+    auto* symbolField = dynamic_cast<CSymbolEdit*>(nameField());
+    ASSERT_NE(symbolField, nullptr);
+    symbolField->setFocus();
+    symbolField->insertToken(0x2A21);
+    qx::testing::typeText(symbolField, QStringLiteral("BCDEFGHIJK"));
+    EXPECT_EQ(nameField()->text(), QStringLiteral("{記号}BCDEFGHIJ"));
 }
 
 } // namespace

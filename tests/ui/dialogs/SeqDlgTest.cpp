@@ -2,6 +2,7 @@
 #include "ui/dialogs/SeqDlgV12.h"
 #include "ui/dialogs/SeqDlgV9.h"
 #include "ui/dialogs/SeqEdit.h"
+#include "ui/dialogs/SymbolPreview.h"
 #include "model/Catalogue.h"
 #include "model/Sequences.h"
 #include "support/ScriptedPrompter.h"
@@ -261,7 +262,7 @@ TEST_F(SeqDlgV12Test, SelectingOneTokenLoadsItsDefinitionForEditing) {
     auto& seq = openLine(model::models::QX950W2, line);
     EXPECT_EQ(editor().text(), QStringLiteral("Ａ{連番}－{連番}"));
     EXPECT_EQ(editor().cursorPosition(), editor().text().size());
-    EXPECT_EQ(dlg->findChild<QLabel*>("previewText")->text(), editor().text());
+    EXPECT_EQ(dlg->findChild<CSymbolPreview*>("linePreview")->tokenText(), editor().cellText());
     EXPECT_EQ(start().text(), "001"); // the line's first definition is the working one
     EXPECT_TRUE(insert().isEnabled());
     EXPECT_FALSE(edit().isEnabled());

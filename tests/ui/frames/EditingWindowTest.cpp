@@ -175,10 +175,10 @@ TEST_F(EditingWindowTest, BlockCommandsFollowTheirEnablingRules) {
     EXPECT_EQ(data().line(3, 0).chars, (model::CodeList{FullA + 1}));
     EXPECT_TRUE(frame->runCommand(Command::BlockDelete));
     EXPECT_EQ(data().blockCount, 1);
-    // The sequence dialogs and the whole image are there; nothing waits behind the symbol command yet.
+    // Every dialog behind the block commands is there.
     select(0, 0, 0, 0);
     EXPECT_TRUE(enabled(Command::Sequence));
-    EXPECT_FALSE(enabled(Command::Symbol));
+    EXPECT_TRUE(enabled(Command::Symbol));
     EXPECT_TRUE(enabled(Command::WholeImage));
     EXPECT_TRUE(enabled(Command::Frame));
     // The grid's context menu asks the same rules.
@@ -188,7 +188,7 @@ TEST_F(EditingWindowTest, BlockCommandsFollowTheirEnablingRules) {
             EXPECT_TRUE(item.enabled) << item.command;
         }
         if (item.command == Command::Symbol) {
-            EXPECT_FALSE(item.enabled);
+            EXPECT_TRUE(item.enabled);
         }
         for (const TableMenuItem& sub : item.submenu) {
             if (sub.command == Command::Paste) {
