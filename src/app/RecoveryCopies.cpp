@@ -217,21 +217,28 @@ RecoveryCopies::RecoveryCopies(const QString& folder)
     }
     // Copies hold the operator's unsaved work: nobody else has to read them.
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    // The lock is taken under a name no other run looks at and only then given its real name, so
-    // no other run can ever find this run's lock file without its lock.
-    const QString lockName = recoveryLockFileName(m_pid, m_token);
-    const QByteArray pending = QFile::encodeName(pathOf(QLatin1Char('.') + lockName));
-    const QByteArray named = QFile::encodeName(pathOf(lockName));
-    const int fd = ::open(pending.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return;
+    // The lock is taken under a hidden name and only then given its real name, so no other run
+    // ever finds this run's lock file without its lock. A start that finds a hidden lock file
+    // unlocked removes it (its run died before naming it); should that catch this run between
+    // creating and locking it, the rename fails and the run starts again under a new token.
+    for (int attempt = 0; attempt < 3 && m_lockFd < 0; ++attempt) {
+        if (attempt > 0) {
+            m_token = QRandomGenerator::system()->generate();
+        }
+        const QString lockName = recoveryLockFileName(m_pid, m_token);
+        const QByteArray pending = QFile::encodeName(pathOf(QLatin1Char('.') + lockName));
+        const QByteArray named = QFile::encodeName(pathOf(lockName));
+        const int fd = ::open(pending.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::rename(pending.constData(), named.constData()) == 0) {
+            m_lockFd = fd;
+        } else {
+            ::unlink(pending.constData());
+            ::close(fd);
+        }
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::rename(pending.constData(), named.constData()) != 0) {
-        ::unlink(pending.constData());
-        ::close(fd);
-        return;
-    }
-    m_lockFd = fd;
 }
 
 RecoveryCopies::~RecoveryCopies() {
@@ -298,6 +305,26 @@ bool RecoveryCopies::claim(std::int64_t pid, std::uint32_t token) {
     return true;
 }
 
+void RecoveryCopies::removeUnnamedLocks() {
+    const QStringList hidden =
+        QDir(m_folder).entryList({QStringLiteral(".*") + LockSuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& fileName : hidden) {
+        const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(QStringView(fileName).mid(1));
+        if (!parsed || parsed->kind != RecoveryFileName::Kind::Lock) {
+            continue;
+        }
+        const QByteArray path = QFile::encodeName(pathOf(fileName));
+        const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.constData());
+        }
+        ::close(fd);
+    }
+}
+
 LeftRecoveryCopies RecoveryCopies::findLeftCopies(model::ModelType model) {
     LeftRecoveryCopies found;
     if (!isActive()) {
@@ -305,6 +332,7 @@ LeftRecoveryCopies RecoveryCopies::findLeftCopies(model::ModelType model) {
     }
     using Key = std::tuple<std::int64_t, std::uint32_t, int>;
     std::map<Key, bool> copies; // (run, serial) → has its image
+    removeUnnamedLocks();
     const QStringList names = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QString& fileName : names) {
         const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(fileName);

@@ -140,6 +140,8 @@ private:
         int fd; ///< -1 when the run left no lock file
     };
     bool claim(std::int64_t pid, std::uint32_t token);
+    /// Removes the hidden lock files of runs that died while starting.
+    void removeUnnamedLocks();
 
     QString m_folder;
     std::int64_t m_pid = 0;
