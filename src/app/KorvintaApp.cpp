@@ -285,11 +285,16 @@ bool CKorvintaApp::offerRecoveredDocuments() {
                 m_frame->addDocumentWindow(document);
                 // Unsaved again, as it was: closing it asks whether to save.
                 document.attachRecord(std::move(item.data));
+                opened = true;
                 // The old copy goes only once this run holds one of its own.
-                if (auto* writer = document.findChild<RecoveryWriter*>(); writer == nullptr || !writer->writeNow()) {
+                auto* writer = document.findChild<RecoveryWriter*>();
+                if (writer == nullptr) {
                     continue;
                 }
-                opened = true;
+                writer->setRecoveredFrom(item.copy->info->originalPath, item.copy->info->title);
+                if (!writer->writeNow()) {
+                    continue;
+                }
             }
             m_recovery->discard(*item.copy);
         }

@@ -217,14 +217,15 @@ RecoveryCopies::RecoveryCopies(const QString& folder)
     }
     // Copies hold the operator's unsaved work: nobody else has to read them.
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    makeLockFile();
+}
+
+bool RecoveryCopies::makeLockFile() {
     // The lock is taken under a hidden name and only then given its real name, so no other run
     // ever finds this run's lock file without its lock. A start that finds a hidden lock file
     // unlocked removes it (its run died before naming it); should that catch this run between
-    // creating and locking it, the rename fails and the run starts again under a new token.
-    for (int attempt = 0; attempt < 3 && m_lockFd < 0; ++attempt) {
-        if (attempt > 0) {
-            m_token = QRandomGenerator::system()->generate();
-        }
+    // creating and locking it, the rename fails and the run tries again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
         const QString lockName = recoveryLockFileName(m_pid, m_token);
         const QByteArray pending = QFile::encodeName(pathOf(QLatin1Char('.') + lockName));
         const QByteArray named = QFile::encodeName(pathOf(lockName));
@@ -233,12 +234,16 @@ RecoveryCopies::RecoveryCopies(const QString& folder)
             continue;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::rename(pending.constData(), named.constData()) == 0) {
+            if (m_lockFd >= 0) {
+                ::close(m_lockFd);
+            }
             m_lockFd = fd;
-        } else {
-            ::unlink(pending.constData());
-            ::close(fd);
+            return true;
         }
+        ::unlink(pending.constData());
+        ::close(fd);
     }
+    return false;
 }
 
 RecoveryCopies::~RecoveryCopies() {
@@ -261,6 +266,12 @@ formats::FileWriteResult RecoveryCopies::write(int serial, const RecoveryInfo& i
                                                std::span<const std::uint8_t> image) {
     if (!isActive()) {
         return formats::FileWriteResult{false, ENOENT, "no recovery folder", false};
+    }
+    // Without its lock file this run would look ended to every other start, which would then
+    // take its copies: a folder cleared by hand is made again, lock first.
+    if (!QFileInfo::exists(pathOf(recoveryLockFileName(m_pid, m_token)))) {
+        QDir().mkpath(m_folder);
+        makeLockFile();
     }
     const RecoveryCopyName name = nameOf(serial);
     const formats::FileWriteResult sidecar = formats::saveFileAtomically(

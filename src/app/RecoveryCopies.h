@@ -140,6 +140,8 @@ private:
         int fd; ///< -1 when the run left no lock file
     };
     bool claim(std::int64_t pid, std::uint32_t token);
+    /// Creates this run's lock file and takes its lock (again, when the file has gone).
+    bool makeLockFile();
     /// Removes the hidden lock files of runs that died while starting.
     void removeUnnamedLocks();
 

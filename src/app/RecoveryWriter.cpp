@@ -52,6 +52,11 @@ void RecoveryWriter::modifiedChanged(bool modified) {
     m_copies.remove(m_serial);
 }
 
+void RecoveryWriter::setRecoveredFrom(const QString& originalPath, const QString& originalTitle) {
+    m_originalPath = originalPath;
+    m_originalTitle = originalTitle;
+}
+
 bool RecoveryWriter::writeNow() {
     m_timer.stop();
     m_changesSinceCopy = 0;
@@ -62,7 +67,11 @@ bool RecoveryWriter::writeNow() {
         // The save will tell the operator what does not fit; until then the last copy stands.
         return false;
     }
-    const RecoveryInfo info{context.catalogue.model(), m_document.pathName(), m_document.title()};
+    RecoveryInfo info{context.catalogue.model(), m_document.pathName(), m_document.title()};
+    if (info.originalPath.isEmpty() && !m_originalTitle.isEmpty()) {
+        info.originalPath = m_originalPath;
+        info.title = m_originalTitle;
+    }
     if (!m_copies.write(m_serial, info, encoded.bytes).ok) {
         return false;
     }

@@ -23,6 +23,10 @@ public:
     /// A document that goes away cleanly (saved, discarded or never changed) leaves no copy.
     ~RecoveryWriter() override;
 
+    /// A recovered document is still the original's: its copies keep the original's name and
+    /// path until it is saved under a name of its own.
+    void setRecoveredFrom(const QString& originalPath, const QString& originalTitle);
+
     /// Writes the copy now (a document that does not encode for the model keeps its last copy).
     bool writeNow();
 
@@ -37,6 +41,8 @@ private:
     CKorvintaDoc& m_document;
     RecoveryCopies& m_copies;
     int m_serial;
+    QString m_originalPath;
+    QString m_originalTitle;
     QTimer m_timer;
     int m_changesSinceCopy = 0;
     int m_written = 0;

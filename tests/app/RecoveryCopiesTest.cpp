@@ -247,6 +247,20 @@ TEST_F(RecoveryFolderTest, ACopyIsReplacedWholeAndRemovedWithItsSidecar) {
     EXPECT_EQ(files(), QStringList{recoveryLockFileName(run.nameOf(0).pid, run.nameOf(0).token)});
 }
 
+TEST_F(RecoveryFolderTest, AFolderClearedByHandIsMadeAgainWithTheRunsLock) {
+    RecoveryCopies run(folder());
+    const int serial = run.newSerial();
+    const std::vector<std::uint8_t> image = imageOf(sampleDocument(m_w3, 2, 0x2341), m_w3);
+    ASSERT_TRUE(run.write(serial, {9, {}, QStringLiteral("QXPC1")}, image).ok);
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    ASSERT_TRUE(run.write(serial, {9, {}, QStringLiteral("QXPC1")}, image).ok);
+    // Still a running editor's copy: nobody else takes it.
+    RecoveryCopies other(folder());
+    EXPECT_TRUE(other.findLeftCopies(9).offered.empty());
+    other.releaseClaims();
+    EXPECT_TRUE(QFile::exists(folder() + QLatin1Char('/') + recoveryCopyFileName(run.nameOf(serial))));
+}
+
 TEST(RecoveryCopies, AFolderThatCannotBeMadeMeansNoRecovery) {
     QTemporaryDir dir;
     QFile blocker(dir.filePath(QStringLiteral("file")));

@@ -271,6 +271,11 @@ TEST_F(RecoveryOfferTest, AcceptedCopiesOpenAsUntitledDocumentsNamedAfterTheirOr
     EXPECT_EQ(fileContents(m_left[2]), otherModel);
     EXPECT_FALSE(QFile::exists(m_left[3]));
     EXPECT_EQ(fileContents(writerOf(*documents[0]).copyPath()), panel);
+    // Killed again, it would still come back under the original's name.
+    const QByteArray sidecar = fileContents(writerOf(*documents[0]).copyPath().chopped(4) + QStringLiteral(".info"));
+    EXPECT_EQ(parseRecoveryInfo(std::span(reinterpret_cast<const std::uint8_t*>(sidecar.constData()),
+                                          std::size_t(sidecar.size()))),
+              (RecoveryInfo{9, QStringLiteral("/d/盤A.QXF"), QStringLiteral("盤A.QXF")}));
     EXPECT_EQ(copies().size(), 6); // two new copies, the kept one, and their sidecars
 
     // A closed recovered document asks, and gives up its copy when the operator says No.
