@@ -238,7 +238,7 @@ bool CKorvintaApp::offerRecoveredDocuments() {
     if (!m_recovery || !m_recovery->isActive()) {
         return false;
     }
-    LeftRecoveryCopies left = m_recovery->findLeftCopies(m_settings.modelType);
+    const LeftRecoveryCopies left = m_recovery->findLeftCopies(m_settings.modelType);
     // Only copies that open are offered; the others are told and go, since no later start could
     // open them either.
     struct Loaded {

@@ -201,17 +201,6 @@ TEST_F(RecoveryWriterTest, TheOperatorsFileIsNeverTouchedAndDiscardingRemovesThe
     EXPECT_EQ(fileContents(path("own.QXF")), original);
 }
 
-TEST_F(RecoveryWriterTest, ACleanExitLeavesAnEmptyFolder) {
-    CKorvintaApp& app = startApp();
-    ASSERT_TRUE(writerOf(*app.documents().front()).writeNow());
-    EXPECT_EQ(copies().size(), 2);
-    m_prompter = ScriptedPrompter({Answer::No});
-    EXPECT_TRUE(app.mainFrame()->close());
-    m_app.reset();
-    settle();
-    EXPECT_TRUE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
 /// What an editor killed with unsaved documents leaves: copies and an unlocked lock file.
 class RecoveryOfferTest : public RecoveryWriterTest {
 protected:
@@ -303,14 +292,6 @@ TEST_F(RecoveryOfferTest, DeclinedCopiesAreDiscardedAndTheStartGoesOnAsUsual) {
     m_prompter = ScriptedPrompter();
     startApp();
     EXPECT_TRUE(m_prompter.shownIds().empty());
-}
-
-TEST_F(RecoveryOfferTest, AnotherModelsRunIsOfferedNothing) {
-    leaveCopies({{{9, {}, QStringLiteral("QXPC1")}, imageOf(sampleDocument(m_w3, 5, 0x2341), m_w3)}});
-    m_model = 2;
-    startApp();
-    EXPECT_TRUE(m_prompter.shownIds().empty());
-    EXPECT_TRUE(QFile::exists(m_left[0]));
 }
 
 } // namespace
