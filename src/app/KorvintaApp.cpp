@@ -5,6 +5,8 @@
 #include "FileAccess.h"
 #include "KorvintaDoc.h"
 #include "ModelSelectDlg.h"
+#include "RecoveryCopies.h"
+#include "RecoveryWriter.h"
 #include "SettingsStore.h"
 #include "SplashWnd.h"
 #include "TracingPrompter.h"
@@ -58,6 +60,11 @@ constexpr int SaveChangesQuestion = 61699;
 constexpr int CsvOpenedNotice = 42009;
 constexpr int FileFilterText = 40004;
 constexpr int DocumentNameField = 1;
+constexpr int RecoveryQuestion = 42080;
+constexpr int RecoveryUnreadable = 42081;
+constexpr int RecoveredTitle = 42082;
+/// A question longer than this many names lists the first ones only.
+constexpr std::size_t RecoveryNamesShown = 10;
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -70,7 +77,8 @@ std::span<const model::Choice> modelList() {
 } // namespace
 
 CKorvintaApp::CKorvintaApp(QSettings& store, output::Prompter* prompter, QObject* parent)
-    : QObject(parent), m_store(store), m_prompter(prompter), m_drives(nullptr) {
+    : QObject(parent), m_store(store), m_prompter(prompter), m_drives(nullptr),
+      m_recoveryIntervalMs(recoveryIntervalMs()) {
     if (m_prompter == nullptr) {
         m_ownPrompter = std::make_unique<ui::QtPrompter>();
         m_prompter = m_ownPrompter.get();
@@ -86,6 +94,10 @@ CKorvintaApp::~CKorvintaApp() {
     m_exiting = true;
     m_frame.reset();
     m_documents.clear();
+}
+
+void CKorvintaApp::setRecoveryFolder(const QString& folder) {
+    m_recovery = folder.isEmpty() ? nullptr : std::make_unique<RecoveryCopies>(folder);
 }
 
 void CKorvintaApp::installDefaultDialogs() {
@@ -206,6 +218,7 @@ void CKorvintaApp::deferredStartup() {
     m_started = true;
     m_starting = false;
     m_frame->updateCommandStates();
+    const bool recovered = offerRecoveredDocuments();
 
     if (!m_options.screenshotPath.isEmpty()) {
         // The picture shows the new document: its target dialog is confirmed as it comes up.
@@ -223,9 +236,89 @@ void CKorvintaApp::deferredStartup() {
 
     if (!m_options.documentPath.isEmpty()) {
         openDocumentFile(m_options.documentPath);
-    } else {
+    } else if (!recovered) {
+        // The recovered documents are what the operator works on next: no new one in front of them.
         newDocument();
     }
+}
+
+bool CKorvintaApp::offerRecoveredDocuments() {
+    if (!m_recovery || !m_recovery->isActive()) {
+        return false;
+    }
+    const LeftRecoveryCopies left = m_recovery->findLeftCopies(m_settings.modelType);
+    // Only copies that open are offered; the others are told and go, since no later start could
+    // open them either.
+    struct Loaded {
+        const LeftRecoveryCopy* copy;
+        model::EditData data;
+    };
+    std::vector<Loaded> loaded;
+    std::vector<const LeftRecoveryCopy*> refused;
+    for (const LeftRecoveryCopy& copy : left.unreadable) {
+        refused.push_back(&copy);
+    }
+    for (const LeftRecoveryCopy& copy : left.offered) {
+        if (std::optional<model::EditData> data = m_recovery->load(copy, *m_catalogue, m_settings)) {
+            loaded.push_back(Loaded{&copy, std::move(*data)});
+        } else {
+            refused.push_back(&copy);
+        }
+    }
+    const auto nameList = [](const auto& items, const auto& nameOf) {
+        std::string names;
+        std::size_t shown = 0;
+        for (const auto& item : items) {
+            if (shown++ == RecoveryNamesShown) {
+                names += "\n…";
+                break;
+            }
+            names += (names.empty() ? "" : "\n") + nameOf(item).toStdString();
+        }
+        return names;
+    };
+
+    bool opened = false;
+    if (!loaded.empty()) {
+        const std::string names =
+            nameList(loaded, [](const Loaded& l) { return recoveredDocumentName(*l.copy->info); });
+        const output::Answer answer = m_prompter->prompt(output::Prompt{
+            RecoveryQuestion, model::formatMessage(RecoveryQuestion, {static_cast<int>(loaded.size()), names}),
+            output::Buttons::YesNo, output::Icon::Question});
+        for (Loaded& item : loaded) {
+            if (answer == output::Answer::Yes) {
+                CKorvintaDoc& document = addDocument();
+                const std::string name = recoveredDocumentName(*item.copy->info).toStdString();
+                document.setTitle(QString::fromStdString(model::formatMessage(RecoveredTitle, {name})));
+                m_frame->addDocumentWindow(document);
+                // Unsaved again, as it was: closing it asks whether to save.
+                document.attachRecord(std::move(item.data));
+                opened = true;
+                // The old copy goes only once this run holds one of its own.
+                auto* writer = document.findChild<RecoveryWriter*>();
+                if (writer == nullptr) {
+                    continue;
+                }
+                writer->setRecoveredFrom(item.copy->info->originalPath, item.copy->info->title);
+                if (!writer->writeNow()) {
+                    continue;
+                }
+            }
+            m_recovery->discard(*item.copy);
+        }
+    }
+    if (!refused.empty()) {
+        const std::string names = nameList(refused, [](const LeftRecoveryCopy* copy) {
+            return copy->info ? recoveredDocumentName(*copy->info) : QFileInfo(copy->copyPath).fileName();
+        });
+        m_prompter->prompt(output::Prompt{RecoveryUnreadable, model::formatMessage(RecoveryUnreadable, {names}),
+                                          output::Buttons::Ok, output::Icon::Warning});
+        for (const LeftRecoveryCopy* copy : refused) {
+            m_recovery->discard(*copy);
+        }
+    }
+    m_recovery->releaseClaims();
+    return opened;
 }
 
 void CKorvintaApp::takeScreenshot() {
@@ -268,9 +361,16 @@ QString CKorvintaApp::nextUntitledTitle() {
     return fromUtf8(model::documentTemplateField(DocumentNameField)) + QString::number(++m_untitledCount);
 }
 
+void CKorvintaApp::watchForRecovery(CKorvintaDoc& document) {
+    if (m_recovery && m_recovery->isActive()) {
+        new RecoveryWriter(document, *m_recovery, m_recoveryIntervalMs); // a child of the document
+    }
+}
+
 CKorvintaDoc& CKorvintaApp::addDocument() {
     m_documents.push_back(std::make_unique<CKorvintaDoc>(*m_context));
     CKorvintaDoc& document = *m_documents.back();
+    watchForRecovery(document);
     connect(&document, &CKorvintaDoc::encodingFailedAt, this,
             [this, &document](int block, int line) { showFailedPosition(document, block, line); });
     return document;
@@ -337,6 +437,7 @@ CKorvintaDoc* CKorvintaApp::openDocumentFile(const QString& path) {
     }
     m_documents.push_back(std::move(document));
     CKorvintaDoc& opened = *m_documents.back();
+    watchForRecovery(opened);
     connect(&opened, &CKorvintaDoc::encodingFailedAt, this,
             [this, &opened](int block, int line) { showFailedPosition(opened, block, line); });
     m_frame->addDocumentWindow(opened);

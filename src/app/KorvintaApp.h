@@ -39,6 +39,7 @@ class QtPrompter;
 namespace qx::app {
 
 class CKorvintaDoc;
+class RecoveryCopies;
 
 /// The running editor: the one owner of the settings, the model's tables and the print options
 /// for the whole run, the main window and the open documents. It starts in two stages: the main
@@ -71,6 +72,10 @@ public:
     ~CKorvintaApp() override;
 
     Dialogs& dialogs() { return m_dialogs; }
+    /// Where unsaved documents are copied against a crash, and found again at the next start
+    /// (before initialise). Without one nothing is copied or offered.
+    void setRecoveryFolder(const QString& folder);
+    RecoveryCopies* recoveryCopies() const { return m_recovery.get(); }
     /// The removable volumes for saving to memory cards (default: the mounted ones).
     void setDriveProvider(output::DriveProvider* drives) { m_drives = drives; }
 
@@ -130,6 +135,11 @@ private:
     void showFailedPosition(CKorvintaDoc& document, int block, int line);
     void takeScreenshot();
     void installDefaultDialogs();
+    /// Gives a document its recovery copy.
+    void watchForRecovery(CKorvintaDoc& document);
+    /// The copies of this model that ended runs left behind: opened as untitled documents or
+    /// discarded, as the operator answers. True when documents were opened.
+    bool offerRecoveredDocuments();
 
     QSettings& m_store;
     std::unique_ptr<ui::QtPrompter> m_ownPrompter;
@@ -147,6 +157,10 @@ private:
     std::unique_ptr<render::SymbolCatalogue> m_symbolCatalogue;
     std::unique_ptr<render::SymbolPictures> m_symbolPictures;
     std::optional<ui::EditorContext> m_context;
+
+    // Before the documents: their copies are removed through it as they go.
+    std::unique_ptr<RecoveryCopies> m_recovery;
+    int m_recoveryIntervalMs;
 
     std::unique_ptr<ui::CMainFrame> m_frame;
     QPointer<CSplashWnd> m_splash;

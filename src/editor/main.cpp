@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     QSettings store(QSettings::IniFormat, QSettings::UserScope, QString::fromUtf8(qx::app::StoreOrganisation),
                     QString::fromUtf8(qx::app::StoreApplication));
     qx::app::CKorvintaApp editor(store);
+    // Unsaved documents are copied into the user's own data folder, never beside their files.
+    editor.setRecoveryFolder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                             QStringLiteral("/recovery"));
     if (!editor.initialise(line.options)) {
         return 1;
     }

@@ -5,7 +5,8 @@
 #
 # Usage: tests/e2e/editor-clipboard.sh QXEDITOR QXTOOL
 # Needs Xvfb and xdotool (scripts/install-deps). The display number is chosen free at random;
-# the editors' settings go to a temporary XDG_CONFIG_HOME, and only processes started here are
+# the editors' settings go to a temporary XDG_CONFIG_HOME, their recovery copies to a temporary
+# XDG_DATA_HOME, and only processes started here are
 # ended.
 set -euo pipefail
 
@@ -49,7 +50,7 @@ for _ in $(seq 50); do
     [[ -e /tmp/.X11-unix/X$display ]] && break
     sleep 0.1
 done
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 
 # Starts an editor on a document and gives its main window the keyboard (there is no window
 # manager on the display to do it).

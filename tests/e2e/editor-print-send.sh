@@ -108,7 +108,7 @@ export DISPLAY=":$display"
 wait_for xdotool getmouselocation || fail "Xvfb did not start"
 
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(dirname "$0")/editor-lsan.supp:print_suppressions=0}"
-QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" \
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" \
     "$editor" --model 9 --no-splash --trace-messages "$work/SAMPLE.QXF" >"$work/log" 2>&1 &
 editor_pid=$!
 pids+=("$editor_pid")

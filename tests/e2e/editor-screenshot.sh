@@ -10,7 +10,8 @@
 #   SAMPLE_WRITER a program that writes the .QXF document to open, given its path (such as
 #                 qx_screenshot_document); without it the editor starts with a new document
 # Needs xvfb-run (Debian package xvfb). Nothing outside a temporary folder is touched: the
-# editor's settings store goes to a temporary XDG_CONFIG_HOME.
+# editor's settings store goes to a temporary XDG_CONFIG_HOME, its recovery copies to a temporary
+# XDG_DATA_HOME.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -45,7 +46,7 @@ fi
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/tests/e2e/editor-lsan.supp:print_suppressions=0}"
 
 # The X display, even when the caller runs its widget tests on the offscreen platform.
-QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
     timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$editor" --model "$model" --screenshot "$output" "${document[@]}" >"$work/log" 2>&1 || {
     status=$?
