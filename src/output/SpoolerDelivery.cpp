@@ -51,8 +51,10 @@ DeliveryJudgement judgeDelivery(const DeliveryObservation& seen) {
                       withMessage("the printer queue stopped", seen.queueMessage));
     if (seen.jobState == SpoolerJobState::Held)
         return failed(DeliveryVerdict::Failed, withMessage("CUPS holds the job", seen.queueMessage));
+    // A job stops as its queue stops, and CUPS may report the job before the queue: either way a
+    // stopped job left behind would print whenever it is restarted.
     if (seen.jobState == SpoolerJobState::Stopped)
-        return failed(DeliveryVerdict::Failed, withMessage("CUPS stopped the job", seen.queueMessage));
+        return failed(DeliveryVerdict::Withdrawn, withMessage("CUPS stopped the job", seen.queueMessage));
 
     if (seen.jobState == SpoolerJobState::Pending) {
         // Behind another job, or not yet started on an idle queue when the wait ran out: either

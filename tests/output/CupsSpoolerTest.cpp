@@ -597,7 +597,8 @@ TEST_F(CupsSpoolerTest, QueueStoppedByItsBackendIsAFailureAndLeavesNoJob) {
     EXPECT_EQ(SendJobToPrinter(6, cups, prompter, [] { return jobOf("a", sampleJob(5000)); }), SendFailed);
     RecordProperty("seconds", std::to_string(secondsSince(start)));
     EXPECT_LT(secondsSince(start), 15.0);
-    EXPECT_NE(cups.lastError().find("queue stopped"), std::string::npos) << cups.lastError();
+    // CUPS may show the job stopped a moment before its queue: both are told as stopped.
+    EXPECT_NE(cups.lastError().find("stopped"), std::string::npos) << cups.lastError();
 #if QX_HAVE_CUPS
     EXPECT_EQ(activeJobs("qx950w2"), 0) << log();
 #endif
