@@ -1,8 +1,9 @@
 // Writes the document the editor's screenshot check opens: Japanese text, printer symbols, a
 // sequence number and one block too long for its pitch, so that the picture shows every kind of
-// cell content and the error colour.
+// cell content and the error colour. A variant shows the print image of other layouts: "framed"
+// frames every piece and reverses the first block, "vertical" writes the document vertically.
 //
-// Usage: qx_screenshot_document OUT.QXF
+// Usage: qx_screenshot_document OUT.QXF [framed|vertical]
 #include "formats/AtomicFile.h"
 #include "formats/DocumentFile.h"
 #include "model/Catalogue.h"
@@ -30,15 +31,16 @@ bool setLine(model::EditData& data, int block, int line, std::string_view utf8) 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: qx_screenshot_document OUT.QXF\n");
+    const std::string_view variant = argc == 3 ? argv[2] : "";
+    if (argc < 2 || argc > 3 || (argc == 3 && variant != "framed" && variant != "vertical")) {
+        std::fprintf(stderr, "usage: qx_screenshot_document OUT.QXF [framed|vertical]\n");
         return 1;
     }
     const model::Catalogue catalogue(model::models::QX950W3);
     const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
     model::EditData data = model::createEditData(catalogue, 1);
     data.blockCount = 5;
-    bool ok = setLine(data, 0, 0, "制御盤 ＡＢ－１") && setLine(data, 0, 1, "端子台\"0x2821\"\"0x2822\"");
+    bool ok = setLine(data, 0, 0, "制御盤 ＡＢ－１") && setLine(data, 0, 1, "端子台\"0x2A21\"\"0x2C21\"");
     ok = ok && setLine(data, 1, 0, "ケーブル\"0x2F26\"");
     data.block(1).appendSequence(model::tagSEQ_V900{1, 2, 1, 20, 0, 0});
     data.block(1).count = 20;
@@ -47,6 +49,12 @@ int main(int argc, char** argv) {
     ok = ok && setLine(data, 3, 0, "ＰＥ") && setLine(data, 3, 1, "接地");
     ok = ok && setLine(data, 4, 0, "Ｌ１\"0x2F26\"") && setLine(data, 4, 1, "電源");
     data.block(4).appendSequence(model::tagSEQ_V900{3, 0, 0x2341, 0x2345, 0, 0});
+    if (variant == "framed") {
+        data.target.frame = data.target.frameGap;
+        data.block(0).reverse = 1;
+    } else if (variant == "vertical") {
+        data.target.direction = 1;
+    }
     if (!ok) {
         std::fprintf(stderr, "qx_screenshot_document: a character of the sample is not printable\n");
         return 1;
