@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QWheelEvent>
 
 namespace qx::ui {
 
@@ -31,6 +32,8 @@ void CPreviewArea::mousePressEvent(QMouseEvent* event) {
     m_dialog.pressInZoomMode(event->globalPosition().toPoint(), event->button());
     event->accept();
 }
+
+void CPreviewArea::wheelEvent(QWheelEvent* event) { m_dialog.wheelOnArea(event); }
 
 QCursor previewZoomCursor() {
     QPixmap picture(32, 32);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +21,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <tuple>
@@ -360,6 +362,14 @@ void CPreviewDlg::mouseMoveEvent(QMouseEvent* event) {
 void CPreviewDlg::hideEvent(QHideEvent* event) {
     setZoomAtPoint(false);
     QDialog::hideEvent(event);
+}
+
+void CPreviewDlg::wheelOnArea(QWheelEvent* event) {
+    if (m_zoomAtPoint || !m_hBar->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(m_hBar, event);
 }
 
 void CPreviewDlg::paintArea(QPainter& painter) const {

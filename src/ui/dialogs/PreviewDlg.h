@@ -20,6 +20,7 @@ class QAction;
 class QButtonGroup;
 class QMenuBar;
 class QScrollBar;
+class QWheelEvent;
 class QToolButton;
 
 namespace qx::model {
@@ -92,6 +93,8 @@ private:
     void pressInZoomMode(QPoint global, Qt::MouseButton button);
     void closeWith(Closing closing);
     void paintArea(QPainter& painter) const;
+    /// The wheel over the image area runs along the strip, as on its horizontal bar.
+    void wheelOnArea(QWheelEvent* event);
 
     render::SymbolPictures m_symbols;
     render::CPrintImageContext m_image;

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,14 @@ TEST_F(PreviewDlgTest, ScrollBarsFollowTheZoomAndScrollTheStrip) {
     EXPECT_EQ(dlg->zoom().scroll().x(), 276);
     EXPECT_NE(dlg->areaPicture(), before);
     EXPECT_GT(blockAt(areaCentre()), leftBlock);
+    // The wheel over the picture runs along the strip.
+    h->setValue(0);
+    QWidget* area = dlg->findChild<QWidget*>(QStringLiteral("imageArea"));
+    const QPointF at(area->width() / 2.0, area->height() / 2.0);
+    QWheelEvent wheel(at, area->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &wheel);
+    EXPECT_GT(dlg->zoom().scroll().x(), 0);
     h->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(dlg->zoom().scroll().x(), dlg->zoom().maxScrollX());
 }
