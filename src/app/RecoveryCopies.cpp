@@ -316,12 +316,25 @@ bool RecoveryCopies::claim(std::int64_t pid, std::uint32_t token) {
     return true;
 }
 
-void RecoveryCopies::removeUnnamedLocks() {
-    const QStringList hidden =
-        QDir(m_folder).entryList({QStringLiteral(".*") + LockSuffix}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& fileName : hidden) {
-        const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(QStringView(fileName).mid(1));
+void RecoveryCopies::removeDeadLocks() {
+    // A lock file whose lock nobody holds belongs to a run that died; it goes when that run left
+    // nothing to recover: a hidden one (the run died before naming it), or a named one of a run
+    // killed before its first copy. Runs with copies keep theirs until their copies are taken.
+    QDir folder(m_folder);
+    const QStringList locks =
+        folder.entryList({QStringLiteral("*") + LockSuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& fileName : locks) {
+        const bool hidden = fileName.startsWith(QLatin1Char('.'));
+        const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(QStringView(fileName).mid(hidden ? 1 : 0));
         if (!parsed || parsed->kind != RecoveryFileName::Kind::Lock) {
+            continue;
+        }
+        if (parsed->name.pid == m_pid && parsed->name.token == m_token) {
+            continue;
+        }
+        if (!hidden &&
+            !folder.entryList({runPrefix(parsed->name.pid, parsed->name.token) + QStringLiteral("-*")}, QDir::Files)
+                 .isEmpty()) {
             continue;
         }
         const QByteArray path = QFile::encodeName(pathOf(fileName));
@@ -343,7 +356,7 @@ LeftRecoveryCopies RecoveryCopies::findLeftCopies(model::ModelType model) {
     }
     using Key = std::tuple<std::int64_t, std::uint32_t, int>;
     std::map<Key, bool> copies; // (run, serial) → has its image
-    removeUnnamedLocks();
+    removeDeadLocks();
     const QStringList names = QDir(m_folder).entryList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QString& fileName : names) {
         const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(fileName);

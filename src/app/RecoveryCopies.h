@@ -142,8 +142,8 @@ private:
     bool claim(std::int64_t pid, std::uint32_t token);
     /// Creates this run's lock file and takes its lock (again, when the file has gone).
     bool makeLockFile();
-    /// Removes the hidden lock files of runs that died while starting.
-    void removeUnnamedLocks();
+    /// Removes the lock files of runs that died leaving nothing to recover.
+    void removeDeadLocks();
 
     QString m_folder;
     std::int64_t m_pid = 0;

@@ -188,6 +188,24 @@ TEST_F(RecoveryFolderTest, AnEndedRunsCopiesAreOfferedToOneStartForTheirModelOnl
     }
 }
 
+TEST_F(RecoveryFolderTest, RunsKilledBeforeTheirFirstCopyLeaveNothingBehind) {
+    RecoveryCopies living(folder());
+    // What a run killed while starting leaves: its lock file, named or not yet, with no lock held.
+    for (const QString& name : {QStringLiteral("4242-00ab12cd.lock"), QStringLiteral(".4243-00ab12ce.lock")}) {
+        QFile lock(folder() + QLatin1Char('/') + name);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(files().size(), 3);
+    RecoveryCopies next(folder());
+    EXPECT_TRUE(next.findLeftCopies(9).offered.empty());
+    next.releaseClaims();
+    // Only the living runs' locks stay.
+    QStringList livingLocks = {recoveryLockFileName(living.nameOf(0).pid, living.nameOf(0).token),
+                           recoveryLockFileName(next.nameOf(0).pid, next.nameOf(0).token)};
+    livingLocks.sort();
+    EXPECT_EQ(files(), livingLocks) << files().join(QLatin1Char(' ')).toStdString();
+}
+
 TEST_F(RecoveryFolderTest, DamagedCopiesAndSidecarsAreToldApart) {
     const std::vector<std::uint8_t> image = imageOf(sampleDocument(m_w3, 2, 0x2341), m_w3);
     RecoveryCopyName run;

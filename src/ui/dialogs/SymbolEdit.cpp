@@ -13,8 +13,8 @@ CSymbolEdit::CSymbolEdit(QWidget* parent) : CCellEdit(parent) {
     setDialogsAvailable([] { return false; });
     connect(this, &CCellEdit::commitMoveRequested, this, [this](int key, bool shift) {
         if (key == CommitKey::Tab) {
-            QWidget* next = shift ? previousInFocusChain() : nextInFocusChain();
-            next->setFocus(shift ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            // On to the next widget that takes the focus, as Tab does anywhere in a dialog.
+            focusNextPrevChild(!shift);
         } else if (auto* dialog = qobject_cast<QDialog*>(window())) {
             dialog->accept();
         }

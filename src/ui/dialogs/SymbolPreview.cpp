@@ -85,6 +85,9 @@ CSymbolPreview::CSymbolPreview(const render::SymbolPictures* pictures, QWidget* 
     m_scrollBar->setObjectName(QStringLiteral("previewScrollBar"));
     m_scrollBar->setSingleStep(ScrollStep);
     m_scrollBar->setRange(0, 0);
+    // The bar is for the mouse: a keyboard stop on it would be invisible between the field and
+    // the dialog's buttons.
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
     connect(m_scrollBar, &QScrollBar::valueChanged, m_canvas, [this] { m_canvas->update(); });
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

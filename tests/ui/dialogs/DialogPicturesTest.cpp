@@ -1,10 +1,12 @@
-// Pictures of every print, send, environment settings and symbol dialog variant, for looking at
+// Pictures of every print, send, environment settings, sequence number and symbol dialog variant, for looking at
 // the layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
 #include "ui/dialogs/ConfigDialogs.h"
 #include "ui/dialogs/MarkDlg.h"
 #include "ui/dialogs/MarkDlgV9.h"
 #include "ui/dialogs/OutputDialogs.h"
 #include "ui/dialogs/PreviewDlg.h"
+#include "ui/dialogs/SeqDlg.h"
+#include "ui/dialogs/SeqDlgV12.h"
 #include "ui/CommandIds.h"
 #include "ui/dialogs/SendDlgV12.h"
 #include "ui/dialogs/SymbolEdit.h"
@@ -15,6 +17,7 @@
 #include "render/SymbolPictures.h"
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
+#include "model/Sequences.h"
 #include "output/OutputTestDocuments.h"
 #include "output/OutputValidation.h"
 #include "output/PrintFieldCheck.h"
@@ -72,6 +75,27 @@ TEST(DialogPictures, EveryVariant) {
                                                         model::OperatorSettings::defaultsFor(catalogue),
                                                         {{"Thin", 5, -5, 2}, {"Thick", 7, 10, 0}}});
         save(config->dialog(), out.filePath(QStringLiteral("config-%1.png").arg(model)));
+    }
+
+    {
+        // The sequence number dialogs: one definition per block, then the line with its numbers.
+        const model::tagSEQ_V900 run{model::SequenceMode::Decimal, 3, 1, 20, model::SequenceOutput::Every, 0};
+        const model::Catalogue w790(model::models::QX790);
+        CSeqDlg seq(w790, prompter, run);
+        save(seq, out.filePath(QStringLiteral("seq-1.png")));
+        const model::Catalogue w(3);
+        CSeqDlgV9 seqV9(w, prompter, run);
+        save(seqV9, out.filePath(QStringLiteral("seq-3.png")));
+        const model::Catalogue w3(9);
+        const model::tagSEQ_V900 letters{model::SequenceMode::UpperCase, 0, 0x2341, 0x2345,
+                                         model::SequenceOutput::Every, 0}; // Ａ to Ｅ
+        SeqLine line;
+        // "ＣＡＢＬＥ－{連番}－{連番}"
+        line.chars = {0x2343, 0x2341, 0x2342, 0x234C, 0x2345, 0x215D, model::codes::SequenceMarker, 0x215D,
+                      model::codes::SequenceMarker};
+        line.sequences = {run, letters};
+        CSeqDlgV12 seqV12(w3, prompter, line, false, model::SequenceAllowance{8, 100});
+        save(seqV12, out.filePath(QStringLiteral("seq-9.png")));
     }
 
     {

@@ -313,6 +313,17 @@ TEST_F(SeqDlgV12Test, InsertPutsOneTokenAtTheCaretAndTheDefinitionInItsPlace) {
     EXPECT_EQ(seq.result().sequences, (std::vector<tagSEQ_V900>{decimal(1, 20), decimal(7, 8)}));
 }
 
+TEST_F(SeqDlgV12Test, TheKeyboardRunsFromTheLineToInsertAndOnToTheDefinition) {
+    openLine(model::models::QX950W3, SeqLine{{FullA}, {}});
+    editor().setFocus();
+    std::vector<QString> stops;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stops.push_back(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(stops, (std::vector<QString>{"insertButton", "modeCombo", "outputCombo", "startEdit"}));
+}
+
 TEST_F(SeqDlgV12Test, LimitsOfBlockAndDocumentFollowTheDocumentMode) {
     struct Row {
         int model;
