@@ -74,7 +74,7 @@ start_editor() { # start_editor LOGNAME
 focus_window() { # the newest visible window of the editor whose title matches
     local id=""
     for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --pid "$editor_pid" --name "$1" 2>/dev/null | tail -n 1 || true)
+        id=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name "$1" 2>/dev/null | tail -n 1 || true)
         [[ -n "$id" ]] && break
         sleep 0.1
     done
@@ -107,7 +107,8 @@ for text in ABC XYZ QRS; do
 done
 first_pid=$editor_pid
 copy_has_texts() { local c; c=$(copy_of_run "$first_pid") && [[ "$(texts_of "$c")" == "$expected" ]]; }
-wait_for copy_has_texts || fail "no recovery copy holds the typed blocks: $(ls "$recovery" 2>&1)"
+wait_for copy_has_texts || fail "no recovery copy holds the typed blocks: $(ls "$recovery" 2>&1)
+$(c=$(copy_of_run "$first_pid") && texts_of "$c")"
 kill -9 "$first_pid"
 wait "$first_pid" 2>/dev/null || true
 left=$(copy_of_run "$first_pid")
