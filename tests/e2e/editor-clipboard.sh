@@ -44,7 +44,7 @@ display=$((100 + RANDOM % 800))
 while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
     display=$((100 + RANDOM % 800))
 done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
     [[ -e /tmp/.X11-unix/X$display ]] && break

@@ -102,7 +102,7 @@ for ((i = 0; i < 50; i++)); do
     fi
 done
 [[ -n "$display" ]] || fail "no free display number"
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY=":$display"
 wait_for xdotool getmouselocation || fail "Xvfb did not start"

@@ -6,81 +6,20 @@
 # the changes.
 #
 # Usage: tests/e2e/editor-recovery.sh QXEDITOR QXTOOL
-# Needs Xvfb and xdotool. The display is QX_E2E_DISPLAY when set, otherwise a free one at random.
-# HOME and the XDG folders are temporary, and only processes started here are ended.
+# Needs Xvfb and xdotool; the display and the temporary folders are set up by editor-session.sh.
 set -euo pipefail
 
 editor=$1
 tool=$2
-for program in Xvfb xdotool; do
-    if ! command -v "$program" >/dev/null; then
-        echo "editor-recovery: $program is not installed" >&2
-        exit 2
-    fi
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "editor-recovery: $*" >&2
-    for log in "$work"/*.log; do
-        echo "--- $log" >&2
-        cat "$log" >&2
-    done
-    exit 1
-}
-wait_for() { # up to ten seconds
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/runtime"
-chmod 700 "$work/runtime"
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/tests/e2e/editor-lsan.supp:print_suppressions=0}"
-
-display=${QX_E2E_DISPLAY:-}
-if [[ -z "$display" ]]; then
-    display=$((100 + RANDOM % 800))
-    while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
-        display=$((100 + RANDOM % 800))
-    done
-fi
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-wait_for xdotool getmouselocation || fail "Xvfb did not start on :$display"
-
-export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    XDG_RUNTIME_DIR="$work/runtime" QX_RECOVERY_INTERVAL_MS=300
+check=editor-recovery
+source "$(dirname "${BASH_SOURCE[0]}")/editor-session.sh"
+export QX_RECOVERY_INTERVAL_MS=300
 recovery="$work/data/KAV/コルビンタ PCエディタ/recovery"
 
 start_editor() { # start_editor LOGNAME
     "$editor" --model 9 --no-splash --trace-messages >"$work/$1.log" 2>&1 &
     editor_pid=$!
     pids+=("$editor_pid")
-}
-focus_window() { # the newest visible window of the editor whose title matches
-    local id=""
-    for _ in $(seq 100); do
-        id=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name "$1" 2>/dev/null | tail -n 1 || true)
-        [[ -n "$id" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$id" ]] || fail "no window \"$1\""
-    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-    sleep 0.3
 }
 told() { grep -q "qxeditor: message $2\$" "$work/$1.log"; }
 texts_of() { # the block count and the non-empty texts of a document file, on one line

@@ -1,0 +1,76 @@
+# Sourced by the whole-program checks of the editor: a temporary home and XDG folders, a virtual X
+# display of the check's own (QX_E2E_DISPLAY when set, otherwise a free one at random), and the
+# helpers that drive the editor there. Only processes started by the check are ended.
+#
+# The check sets `check` (its name for messages) before sourcing, and `editor_pid` once it has
+# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, keys.
+
+for program in Xvfb xdotool; do
+    if ! command -v "$program" >/dev/null; then
+        echo "$check: $program is not installed" >&2
+        exit 2
+    fi
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "$check: $*" >&2
+    for log in "$work"/*.log; do
+        echo "--- $log" >&2
+        cat "$log" >&2
+    done
+    exit 1
+}
+wait_for() { # up to ten seconds
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+mkdir -p "$work/home" "$work/config" "$work/data" "$work/runtime"
+chmod 700 "$work/runtime"
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/tests/e2e/editor-lsan.supp:print_suppressions=0}"
+
+display=${QX_E2E_DISPLAY:-}
+if [[ -z "$display" ]]; then
+    display=$((100 + RANDOM % 800))
+    while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
+        display=$((100 + RANDOM % 800))
+    done
+fi
+# Without -noreset the server starts over each time its last client leaves (as the probes below
+# do), and an editor connecting just then is turned away.
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=":$display"
+wait_for xdotool getmouselocation || fail "Xvfb did not start on :$display"
+
+export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+    XDG_RUNTIME_DIR="$work/runtime"
+
+# Gives the keyboard to the newest visible window of the editor whose title matches (there is no
+# window manager on the display to do it).
+focus_window() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name "$1" 2>/dev/null | tail -n 1 || true)
+        [[ -n "$id" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$id" ]] || fail "no window \"$1\""
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+    sleep 0.3
+}
+keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
