@@ -325,7 +325,8 @@ void RecoveryCopies::removeDeadLocks() {
         folder.entryList({QStringLiteral("*") + LockSuffix}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& fileName : locks) {
         const bool hidden = fileName.startsWith(QLatin1Char('.'));
-        const std::optional<RecoveryFileName> parsed = parseRecoveryFileName(QStringView(fileName).mid(hidden ? 1 : 0));
+        const std::optional<RecoveryFileName> parsed =
+            parseRecoveryFileName(QStringView(fileName).mid(hidden ? 1 : 0));
         if (!parsed || parsed->kind != RecoveryFileName::Kind::Lock) {
             continue;
         }
@@ -333,7 +334,9 @@ void RecoveryCopies::removeDeadLocks() {
             continue;
         }
         if (!hidden &&
-            !folder.entryList({runPrefix(parsed->name.pid, parsed->name.token) + QStringLiteral("-*")}, QDir::Files)
+            !folder
+                 .entryList({runPrefix(parsed->name.pid, parsed->name.token) + QStringLiteral("-*")},
+                            QDir::Files)
                  .isEmpty()) {
             continue;
         }

@@ -191,7 +191,8 @@ TEST_F(RecoveryFolderTest, AnEndedRunsCopiesAreOfferedToOneStartForTheirModelOnl
 TEST_F(RecoveryFolderTest, RunsKilledBeforeTheirFirstCopyLeaveNothingBehind) {
     RecoveryCopies living(folder());
     // What a run killed while starting leaves: its lock file, named or not yet, with no lock held.
-    for (const QString& name : {QStringLiteral("4242-00ab12cd.lock"), QStringLiteral(".4243-00ab12ce.lock")}) {
+    for (const QString& name :
+         {QStringLiteral("4242-00ab12cd.lock"), QStringLiteral(".4243-00ab12ce.lock")}) {
         QFile lock(folder() + QLatin1Char('/') + name);
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     }
@@ -201,7 +202,7 @@ TEST_F(RecoveryFolderTest, RunsKilledBeforeTheirFirstCopyLeaveNothingBehind) {
     next.releaseClaims();
     // Only the living runs' locks stay.
     QStringList livingLocks = {recoveryLockFileName(living.nameOf(0).pid, living.nameOf(0).token),
-                           recoveryLockFileName(next.nameOf(0).pid, next.nameOf(0).token)};
+                               recoveryLockFileName(next.nameOf(0).pid, next.nameOf(0).token)};
     livingLocks.sort();
     EXPECT_EQ(files(), livingLocks) << files().join(QLatin1Char(' ')).toStdString();
 }

@@ -1,5 +1,6 @@
-// Pictures of every print, send, environment settings, sequence number and symbol dialog variant, for looking at
-// the layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
+// Pictures of every print, send, environment settings, sequence number and symbol dialog variant, for
+// looking at the layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb
+// platform).
 #include "ui/dialogs/ConfigDialogs.h"
 #include "ui/dialogs/MarkDlg.h"
 #include "ui/dialogs/MarkDlgV9.h"
@@ -87,12 +88,11 @@ TEST(DialogPictures, EveryVariant) {
         CSeqDlgV9 seqV9(w, prompter, run);
         save(seqV9, out.filePath(QStringLiteral("seq-3.png")));
         const model::Catalogue w3(9);
-        const model::tagSEQ_V900 letters{model::SequenceMode::UpperCase, 0, 0x2341, 0x2345,
-                                         model::SequenceOutput::Every, 0}; // Ａ to Ｅ
+        const model::tagSEQ_V900 letters{model::SequenceMode::UpperCase, 0, 0x2341, 0x2345, 0, 0}; // Ａ to Ｅ
         SeqLine line;
-        // "ＣＡＢＬＥ－{連番}－{連番}"
-        line.chars = {0x2343, 0x2341, 0x2342, 0x234C, 0x2345, 0x215D, model::codes::SequenceMarker, 0x215D,
-                      model::codes::SequenceMarker};
+        constexpr model::CharCode Marker = model::codes::SequenceMarker;
+        // ＣＡＢＬＥ－{連番}－{連番}
+        line.chars = {0x2343, 0x2341, 0x2342, 0x234C, 0x2345, 0x215D, Marker, 0x215D, Marker};
         line.sequences = {run, letters};
         CSeqDlgV12 seqV12(w3, prompter, line, false, model::SequenceAllowance{8, 100});
         save(seqV12, out.filePath(QStringLiteral("seq-9.png")));
