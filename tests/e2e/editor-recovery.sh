@@ -55,7 +55,7 @@ left=$(copy_of_run "$first_pid")
 # Second run: the copy is offered, opened, and becomes this run's own copy.
 start_editor second
 wait_for told second 42080 || fail "the recovery copy was not offered"
-focus_window "コルビンタ PCエディタ"
+focus_message
 xdotool key Return
 focus_window "QXPC1 \(復元\)"
 [[ ! -e "$left" ]] || fail "the killed run's copy is still there after it was opened"
@@ -70,7 +70,7 @@ xdotool key alt+f
 sleep 0.4
 xdotool key x
 wait_for told second 61699 || fail "exit did not ask 61699"
-focus_window "コルビンタ PCエディタ"
+focus_message
 xdotool key alt+n
 wait_for bash -c "! kill -0 $editor_pid" || fail "the editor did not end"
 leftover=$(find "$recovery" -mindepth 1 2>/dev/null | head -n 5)

@@ -3,7 +3,7 @@
 # helpers that drive the editor there. Only processes started by the check are ended.
 #
 # The check sets `check` (its name for messages) before sourcing, and `editor_pid` once it has
-# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, keys.
+# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, focus_message, keys.
 
 for program in Xvfb xdotool; do
     if ! command -v "$program" >/dev/null; then
@@ -70,6 +70,25 @@ focus_window() {
         sleep 0.1
     done
     [[ -n "$id" ]] || fail "no window \"$1\""
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+    sleep 0.3
+}
+# The same for the editor's message box, which carries the program's name like its main window:
+# the box is the small one.
+focus_message() {
+    local id="" w
+    for _ in $(seq 100); do
+        for w in $(xdotool search --all --onlyvisible --pid "$editor_pid" --name "^コルビンタ PCエディタ\$" 2>/dev/null); do
+            local width
+            width=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')
+            if [[ -n "$width" && "$width" -lt 800 ]]; then
+                id=$w
+            fi
+        done
+        [[ -n "$id" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$id" ]] || fail "no message box"
     xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
     sleep 0.3
 }
