@@ -226,6 +226,7 @@ CellLineContext CTubePrintTable::focusLineContext() const {
 void CTubePrintTable::setSymbolPictureProvider(std::function<QImage(model::CharCode)> provider) {
     m_symbolPictures = std::move(provider);
     m_pictureCache.clear();
+    m_inkedPictureCache.clear();
     invalidateLayouts();
     m_grid->update();
 }
@@ -615,6 +616,26 @@ QImage CTubePrintTable::symbolPicture(model::CharCode code) {
     return picture;
 }
 
+QImage CTubePrintTable::symbolPictureIn(model::CharCode code, const QColor& ink) {
+    if (ink != m_pictureInk) {
+        m_inkedPictureCache.clear();
+        m_pictureInk = ink;
+    }
+    const auto cached = m_inkedPictureCache.find(code);
+    if (cached != m_inkedPictureCache.end()) {
+        return cached->second;
+    }
+    QImage picture = symbolPicture(code);
+    if (!picture.isNull()) {
+        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&picture);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(picture.rect(), ink);
+    }
+    m_inkedPictureCache.emplace(code, picture);
+    return picture;
+}
+
 std::vector<CTubePrintTable::LineSegment> CTubePrintTable::layoutLine(const model::CodeList& chars) const {
     std::vector<LineSegment> segments;
     for (std::size_t i = 0; i < chars.size();) {
@@ -666,6 +687,10 @@ void CTubePrintTable::drawLine(QPainter& painter, const QSize& contentSize, int 
     const QFontMetrics metrics(m_layoutFont);
     const int height = metrics.height();
     const int top = (contentSize.height() - height) / 2;
+    // Pictures are dark ink on clear ground; on a selected cell, whose text is light, they take
+    // the text's colour so that they stay as legible as the characters beside them.
+    const QColor textColour = painter.pen().color();
+    const bool lightText = textColour.lightness() > 160;
     int x = 0;
     for (const LineSegment& segment : layout->second) {
         if (x >= contentSize.width()) {
@@ -677,7 +702,7 @@ void CTubePrintTable::drawLine(QPainter& painter, const QSize& contentSize, int 
             continue;
         }
         // The code's picture, as high as the characters and as wide as its proportions give.
-        const QImage picture = symbolPicture(segment.symbol);
+        const QImage picture = lightText ? symbolPictureIn(segment.symbol, textColour) : symbolPicture(segment.symbol);
         if (picture.isNull() || picture.height() <= 0) {
             x += metrics.averageCharWidth();
         } else {

@@ -168,6 +168,8 @@ private:
     /// Forgets the laid-out text of one block, or of every block.
     void invalidateLayouts(int block = -1);
     [[nodiscard]] QImage symbolPicture(model::CharCode code);
+    /// The picture in one colour, the cell's text colour, for a selected (dark) cell.
+    [[nodiscard]] QImage symbolPictureIn(model::CharCode code, const QColor& ink);
     [[nodiscard]] ForbiddenCharNotice& notice();
 
     EditDocument& m_document;
@@ -192,6 +194,8 @@ private:
     std::function<bool(int)> m_commandEnabler;
     std::function<QImage(model::CharCode)> m_symbolPictures;
     std::unordered_map<model::CharCode, QImage> m_pictureCache;
+    std::unordered_map<model::CharCode, QImage> m_inkedPictureCache; ///< in m_pictureInk
+    QColor m_pictureInk;
     /// Laid-out text lines by block * 4 + line, kept between repaints for the font they were made in.
     std::unordered_map<int, std::vector<LineSegment>> m_lineLayouts;
     QFont m_layoutFont;

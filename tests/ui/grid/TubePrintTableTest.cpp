@@ -493,6 +493,22 @@ TEST_F(TubePrintTableTest, TheSequenceMarkerIsDrawnAsItsPicture) {
     };
     EXPECT_GT(inkPixels(0), 10);
     EXPECT_EQ(inkPixels(1), 0);
+
+    // On a selected cell the picture takes the selection's light text colour, as the characters
+    // beside it do: nothing dark is left inside the cell.
+    const auto darkPixels = [&](const QImage& picture) {
+        const QRect inside = grid().controller().cellRect({1, 0}).adjusted(3, 3, -4, -4);
+        int dark = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                dark += picture.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    EXPECT_GT(darkPixels(image), 10);
+    grid().setSelection({1, 0, 1, 1});
+    EXPECT_EQ(darkPixels(grid().renderImage()), 0);
 }
 
 TEST_F(TubePrintTableTest, ClickingAFlagCellOpensItsListAndLeavingItWritesNothing) {
