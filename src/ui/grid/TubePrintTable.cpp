@@ -702,7 +702,8 @@ void CTubePrintTable::drawLine(QPainter& painter, const QSize& contentSize, int 
             continue;
         }
         // The code's picture, as high as the characters and as wide as its proportions give.
-        const QImage picture = lightText ? symbolPictureIn(segment.symbol, textColour) : symbolPicture(segment.symbol);
+        const QImage picture =
+            lightText ? symbolPictureIn(segment.symbol, textColour) : symbolPicture(segment.symbol);
         if (picture.isNull() || picture.height() <= 0) {
             x += metrics.averageCharWidth();
         } else {
