@@ -64,6 +64,9 @@ CSendDlgV12::CSendDlgV12(const SendDlgSetup& setup, QWidget* parent)
     field->addWidget(m_preview);
     nameRow().addLayout(field, 1);
     nameRow().addWidget(m_symbolButton, 0, Qt::AlignTop);
+    // The caption belongs to the field, not to the field and its preview together.
+    nameLabel().setMinimumHeight(m_symbolName->sizeHint().height());
+    nameRow().setAlignment(&nameLabel(), Qt::AlignTop);
     connect(m_symbolName, &QLineEdit::textChanged, this, [this] { m_preview->setTokenText(m_symbolName->cellText()); });
     connect(m_symbolButton, &QToolButton::clicked, this, &CSendDlgV12::inputSymbols);
 }
