@@ -1,7 +1,7 @@
 #include "ui/dialogs/ConfigDlgV12.h"
 
-#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 
 namespace qx::ui {
@@ -12,14 +12,13 @@ constexpr int PrintFontList = 14;
 
 CConfigDlgV12::CConfigDlgV12(const ConfigDlgSetup& setup, QWidget* parent) : CConfigDlgV9(setup, parent) {}
 
-void CConfigDlgV12::addVariantControls(QBoxLayout& layout) {
-    CConfigDlgV9::addVariantControls(layout);
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("印刷ﾌｫﾝﾄ"), this));
+void CConfigDlgV12::addVariantControls(QGridLayout& grid) {
+    CConfigDlgV9::addVariantControls(grid);
+    const int row = grid.rowCount();
+    grid.addWidget(new QLabel(QStringLiteral("印刷ﾌｫﾝﾄ"), this), row, 0);
     m_printFont = new QComboBox(this);
     m_printFont->setObjectName(QStringLiteral("printFont"));
-    row->addWidget(m_printFont, 1);
-    layout.addLayout(row);
+    grid.addWidget(m_printFont, row, 1, 1, 2);
 }
 
 void CConfigDlgV12::writeVariant(const model::OperatorSettings& settings) {

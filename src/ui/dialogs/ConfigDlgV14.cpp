@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -9,10 +10,11 @@ namespace qx::ui {
 
 CConfigDlgV14::CConfigDlgV14(const ConfigDlgSetup& setup, QWidget* parent) : CConfigDlgV12(setup, parent) {}
 
-void CConfigDlgV14::addVariantControls(QBoxLayout& layout) {
-    CConfigDlgV12::addVariantControls(layout);
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("ｾﾞﾛｽﾗｯｼｭ"), this));
+void CConfigDlgV14::addVariantControls(QGridLayout& grid) {
+    CConfigDlgV12::addVariantControls(grid);
+    const int row = grid.rowCount();
+    grid.addWidget(new QLabel(QStringLiteral("ｾﾞﾛｽﾗｯｼｭ"), this), row, 0);
+    auto* buttons = new QHBoxLayout;
     m_on = new QRadioButton(QStringLiteral("あり"), this);
     m_on->setObjectName(QStringLiteral("zeroSlashOn"));
     m_off = new QRadioButton(QStringLiteral("なし"), this);
@@ -20,10 +22,10 @@ void CConfigDlgV14::addVariantControls(QBoxLayout& layout) {
     auto* group = new QButtonGroup(this);
     group->addButton(m_on);
     group->addButton(m_off);
-    row->addWidget(m_on);
-    row->addWidget(m_off);
-    row->addStretch(1);
-    layout.addLayout(row);
+    buttons->addWidget(m_on);
+    buttons->addWidget(m_off);
+    buttons->addStretch(1);
+    grid.addLayout(buttons, row, 1, 1, 3);
 }
 
 void CConfigDlgV14::writeVariant(const model::OperatorSettings& settings) {

@@ -14,7 +14,7 @@ public:
     explicit CConfigDlgV14(const ConfigDlgSetup& setup, QWidget* parent = nullptr);
 
 protected:
-    void addVariantControls(QBoxLayout& layout) override;
+    void addVariantControls(QGridLayout& grid) override;
     void writeVariant(const model::OperatorSettings& settings) override;
     void readVariant(model::OperatorSettings& settings) const override;
 

@@ -74,9 +74,7 @@ void CConfigDlgV9::initialise() {
         return;
     }
     m_initialised = true;
-    auto* variant = new QVBoxLayout;
-    m_fields.grid().addLayout(variant, m_fields.grid().rowCount(), 0, 1, 4);
-    addVariantControls(*variant);
+    addVariantControls(m_fields.grid());
     buildPrintPart(*m_layout);
     addConfigDlgButtons(*this, *m_layout);
 
@@ -93,7 +91,7 @@ void CConfigDlgV9::initialise() {
     m_unregistered = false;
 }
 
-void CConfigDlgV9::addVariantControls(QBoxLayout&) {}
+void CConfigDlgV9::addVariantControls(QGridLayout&) {}
 void CConfigDlgV9::writeVariant(const model::OperatorSettings&) {}
 void CConfigDlgV9::readVariant(model::OperatorSettings&) const {}
 

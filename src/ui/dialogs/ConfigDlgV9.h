@@ -7,6 +7,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QGridLayout;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -43,8 +44,9 @@ public:
     static constexpr int NameCharacters = 16;
 
 protected:
-    /// Builds a later variant's controls into the editing part.
-    virtual void addVariantControls(QBoxLayout& layout);
+    /// Builds a later variant's controls into the editing part, as rows of its grid: caption in
+    /// the first column, control from the second on.
+    virtual void addVariantControls(QGridLayout& grid);
     virtual void writeVariant(const model::OperatorSettings& settings);
     virtual void readVariant(model::OperatorSettings& settings) const;
 
