@@ -63,6 +63,7 @@ constexpr int DocumentNameField = 1;
 constexpr int RecoveryQuestion = 42080;
 constexpr int RecoveryUnreadable = 42081;
 constexpr int RecoveredTitle = 42082;
+constexpr int RecoveryWriteFailed = 42083;
 /// A question longer than this many names lists the first ones only.
 constexpr std::size_t RecoveryNamesShown = 10;
 
@@ -243,7 +244,12 @@ void CKorvintaApp::deferredStartup() {
 }
 
 bool CKorvintaApp::offerRecoveredDocuments() {
-    if (!m_recovery || !m_recovery->isActive()) {
+    if (!m_recovery) {
+        return false;
+    }
+    if (!m_recovery->isActive()) {
+        // No folder for the copies: this run works without them, and the operator knows it.
+        showRecoveryWarning(true);
         return false;
     }
     const LeftRecoveryCopies left = m_recovery->findLeftCopies(m_settings.modelType);
@@ -361,9 +367,19 @@ QString CKorvintaApp::nextUntitledTitle() {
     return fromUtf8(model::documentTemplateField(DocumentNameField)) + QString::number(++m_untitledCount);
 }
 
+void CKorvintaApp::showRecoveryWarning(bool shown) {
+    if (m_frame && m_recovery) {
+        m_frame->setStatusWarning(shown ? fromUtf8(model::messageText(RecoveryWriteFailed)) : QString(),
+                                  m_recovery->folder());
+    }
+}
+
 void CKorvintaApp::watchForRecovery(CKorvintaDoc& document) {
     if (m_recovery && m_recovery->isActive()) {
-        new RecoveryWriter(document, *m_recovery, m_recoveryIntervalMs); // a child of the document
+        auto* writer = new RecoveryWriter(document, *m_recovery, m_recoveryIntervalMs); // the document's child
+        // Copies share one folder, so the last attempt of any document tells how it stands.
+        connect(writer, &RecoveryWriter::copyAttempted, this,
+                [this](bool written) { showRecoveryWarning(!written); });
     }
 }
 

@@ -137,6 +137,8 @@ private:
     void installDefaultDialogs();
     /// Gives a document its recovery copy.
     void watchForRecovery(CKorvintaDoc& document);
+    /// The status bar's warning that unsaved work has no recovery copy.
+    void showRecoveryWarning(bool shown);
     /// The copies of this model that ended runs left behind: opened as untitled documents or
     /// discarded, as the operator answers. True when documents were opened.
     bool offerRecoveredDocuments();

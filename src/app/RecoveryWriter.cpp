@@ -72,11 +72,12 @@ bool RecoveryWriter::writeNow() {
         info.originalPath = m_originalPath;
         info.title = m_originalTitle;
     }
-    if (!m_copies.write(m_serial, info, encoded.bytes).ok) {
-        return false;
+    const bool written = m_copies.write(m_serial, info, encoded.bytes).ok;
+    if (written) {
+        ++m_written;
     }
-    ++m_written;
-    return true;
+    emit copyAttempted(written);
+    return written;
 }
 
 int recoveryIntervalMs() {

@@ -34,6 +34,11 @@ public:
     QString copyPath() const;
     int copiesWritten() const { return m_written; }
 
+signals:
+    /// After each attempt to write the copy of a document that fits the model: whether the copy
+    /// is now on disk. A copy that cannot be written leaves the operator without the safety net.
+    void copyAttempted(bool written);
+
 private:
     void documentChanged();
     void modifiedChanged(bool modified);

@@ -150,6 +150,41 @@ TEST_F(RecoveryWriterTest, AChangedDocumentIsCopiedOnceAnIntervalAndTheCopyGoesW
     EXPECT_NE(named.indexOf(QFileInfo(m_savePath).absoluteFilePath().toUtf8()), -1) << named.toStdString();
 }
 
+TEST_F(RecoveryWriterTest, ACopyThatCannotBeWrittenIsShownInTheStatusBarUntilOneIsWrittenAgain) {
+    m_interval = "3600000";
+    CKorvintaApp& app = startApp();
+    CKorvintaDoc& document = *app.documents().front();
+    RecoveryWriter& writer = writerOf(document);
+    document.data() = sampleDocument(app.editorContext()->catalogue, 2, 0x2341);
+    document.notifyChanged(0);
+    ASSERT_TRUE(writer.writeNow());
+    EXPECT_TRUE(app.mainFrame()->statusWarning().isEmpty());
+
+    // The folder becomes a file (as a full or failing disk would refuse it, but for root too).
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    {
+        QFile blocker(folder());
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    EXPECT_FALSE(writer.writeNow());
+    EXPECT_EQ(app.mainFrame()->statusWarning(),
+              QStringLiteral("復元用データを書き込めません。文書をこまめに保存してください。"));
+
+    ASSERT_TRUE(QFile::remove(folder()));
+    EXPECT_TRUE(writer.writeNow());
+    EXPECT_TRUE(app.mainFrame()->statusWarning().isEmpty());
+}
+
+TEST_F(RecoveryWriterTest, ARecoveryFolderThatCannotBeMadeIsShownFromTheStart) {
+    {
+        QFile blocker(folder());
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    CKorvintaApp& app = startApp();
+    EXPECT_EQ(app.documents().front()->findChild<RecoveryWriter*>(), nullptr);
+    EXPECT_FALSE(app.mainFrame()->statusWarning().isEmpty());
+}
+
 TEST_F(RecoveryWriterTest, EveryFiftiethChangeIsCopiedAtOnce) {
     m_interval = "3600000";
     CKorvintaApp& app = startApp();

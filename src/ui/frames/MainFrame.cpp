@@ -291,6 +291,14 @@ void CMainFrame::createStatusBar() {
     m_statusMessage = new QLabel(QStringLiteral("レディ"), this);
     m_statusMessage->setObjectName(QStringLiteral("statusMessage"));
     statusBar()->addWidget(m_statusMessage, 1);
+    // Beside the lock indicators, so that no menu prompt covers it.
+    m_statusWarning = new QLabel(this);
+    m_statusWarning->setObjectName(QStringLiteral("statusWarning"));
+    QPalette warning = m_statusWarning->palette();
+    warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    m_statusWarning->setPalette(warning);
+    m_statusWarning->hide();
+    statusBar()->addPermanentWidget(m_statusWarning);
     for (const std::string_view indicator : statusIndicators()) {
         auto* label = new QLabel(fromUtf8(indicator), this);
         label->setObjectName(QStringLiteral("indicator") + fromUtf8(indicator));
@@ -313,6 +321,16 @@ void CMainFrame::updateLockIndicators() {
 }
 
 QString CMainFrame::statusMessage() const { return m_statusMessage->text(); }
+
+void CMainFrame::setStatusWarning(const QString& text, const QString& details) {
+    m_statusWarning->setText(text);
+    m_statusWarning->setToolTip(details);
+    m_statusWarning->setVisible(!text.isEmpty());
+}
+
+QString CMainFrame::statusWarning() const {
+    return m_statusWarning->isHidden() ? QString() : m_statusWarning->text();
+}
 
 QAction* CMainFrame::action(int command) const {
     const auto found = m_actions.find(command);

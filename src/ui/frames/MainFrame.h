@@ -87,6 +87,9 @@ public:
     QList<QMenu*> shownMenus() const;
     QToolBar& toolBar() const { return *m_toolBar; }
     QString statusMessage() const;
+    /// A warning that stays in the status bar until it is taken back with an empty text.
+    void setStatusWarning(const QString& text, const QString& details = {});
+    QString statusWarning() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,6 +126,7 @@ private:
     QMdiArea* m_mdi;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusMessage = nullptr;
+    QLabel* m_statusWarning = nullptr;
     std::vector<QLabel*> m_lockIndicators; ///< ｶﾅ, CAP, NUM, SCRL
     bool m_pointingForHelp = false;        ///< Shift+F1 waits for the element the operator points at
     std::map<int, QAction*> m_actions;
