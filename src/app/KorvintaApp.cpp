@@ -376,7 +376,8 @@ void CKorvintaApp::showRecoveryWarning(bool shown) {
 
 void CKorvintaApp::watchForRecovery(CKorvintaDoc& document) {
     if (m_recovery && m_recovery->isActive()) {
-        auto* writer = new RecoveryWriter(document, *m_recovery, m_recoveryIntervalMs); // the document's child
+        auto* writer =
+            new RecoveryWriter(document, *m_recovery, m_recoveryIntervalMs); // the document's child
         // Copies share one folder, so the last attempt of any document tells how it stands.
         connect(writer, &RecoveryWriter::copyAttempted, this,
                 [this](bool written) { showRecoveryWarning(!written); });
