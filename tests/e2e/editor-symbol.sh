@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A printer symbol put into a line the way an operator does it with the keyboard: "PE" typed into
+# block 1, 記号入力 from the edit menu, the grid given the keyboard, the second symbol of the first
+# group (②) chosen with the arrow key, the caret put at the end of the line, 挿入 and Enter, the
+# document saved. The saved line must be "ＰＥ" followed by the symbol's code.
+#
+# Usage: tests/e2e/editor-symbol.sh QXEDITOR QXTOOL
+# Needs Xvfb and xdotool; the display and the temporary folders are set up by editor-session.sh.
+set -euo pipefail
+
+editor=$1
+tool=$2
+check=editor-symbol
+source "$(dirname "${BASH_SOURCE[0]}")/editor-session.sh"
+
+"$editor" --model 9 --no-splash --trace-messages >"$work/editor.log" 2>&1 &
+editor_pid=$!
+pids+=("$editor_pid")
+
+focus_window "印刷物設定"
+keys Return
+focus_window "QXPC1"
+xdotool type --delay 50 "PE"
+keys Return Up
+
+# The dialog opens with the keyboard in its line; back to the grid, one to the right, then into
+# the line (which selects it all), to its end, and on to 挿入.
+keys alt+e m
+focus_window "記号入力"
+keys shift+Tab Right Tab End Tab space
+keys Return
+wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^記号入力\$'" \
+    || fail "the symbol dialog did not close"
+
+saved="$work/home/symbol.QXF"
+focus_window "QXPC1"
+keys ctrl+s
+focus_window "保存先を選択してください"
+keys Return # ハードディスク
+focus_window "名前を付けて保存"
+keys ctrl+a
+xdotool type --delay 30 "$saved"
+keys Return
+wait_for test -s "$saved" || fail "the document was not saved to $saved"
+sleep 0.5
+
+dump=$("$tool" --model QX-950W3 dump "$saved") || fail "qxtool cannot read the saved document"
+codes=$(grep -o '"codes": \[[^]]*\]' <<<"$dump" | grep -v '\[\]' | tr '\n' ' ')
+expected='"codes": [9040, 9029, 10786] ' # Ｐ, Ｅ, ② (0x2A22)
+[[ "$codes" == "$expected" ]] || fail "the saved lines are $codes instead of $expected"
+"$tool" --model QX-950W3 render "$saved" --block 1 -o "$work/block.png" || fail "block 1 does not render"
+if grep -q "qxeditor: message" "$work/editor.log"; then
+    fail "an unexpected message was shown: $(grep "qxeditor: message" "$work/editor.log")"
+fi
+echo "editor-symbol: ② went into the line through the symbol dialog and was saved"
