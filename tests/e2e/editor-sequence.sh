@@ -3,7 +3,8 @@
 # first line, 連番設定 from the edit menu, 1 and 20 typed into the dialog, 挿入 and OK, the
 # document saved under a typed name. The saved file must hold the marker after the prefix and a
 # decimal definition from 1 to 20 without leading zeros, and its print image must show the first
-# value: the block looks exactly like a second block typed as "CABLE-1".
+# value: the block looks exactly like a second block typed as "CABLE-1". The preview then shows the
+# run, and its 印刷 button opens the print dialog.
 #
 # Usage: tests/e2e/editor-sequence.sh QXEDITOR QXTOOL
 # Needs Xvfb and xdotool; the display and the temporary folders are set up by editor-session.sh.
@@ -65,6 +66,17 @@ expected='"sequences":[{"mode":1,"digits":0,"start":1,"end":20,"output":0}] "seq
 "$tool" --model QX-950W3 render "$saved" --block 1 -o "$work/first.png" || fail "block 1 does not render"
 "$tool" --model QX-950W3 render "$saved" --block 2 -o "$work/typed.png" || fail "block 2 does not render"
 cmp -s "$work/first.png" "$work/typed.png" || fail "block 1's print image does not show CABLE-1"
+
+# The whole run in the preview, and its 印刷 button handing the run over to the print dialog,
+# which is then cancelled.
+focus_window "cable.QXF"
+keys alt+f v
+focus_window "全体ｲﾒｰｼﾞ"
+xdotool mousemove --window "$window_id" 57 42 click 1 # 印刷, the second button of the bar
+focus_window "^印刷\$"
+keys Escape
+wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^(印刷|全体ｲﾒｰｼﾞ)\$'" \
+    || fail "the preview or the print dialog did not close"
 if grep -q "qxeditor: message" "$work/editor.log"; then
     fail "an unexpected message was shown: $(grep "qxeditor: message" "$work/editor.log")"
 fi

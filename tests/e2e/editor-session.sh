@@ -61,7 +61,7 @@ export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_
     XDG_RUNTIME_DIR="$work/runtime"
 
 # Gives the keyboard to the newest visible window of the editor whose title matches (there is no
-# window manager on the display to do it).
+# window manager on the display to do it); its id is left in window_id.
 focus_window() {
     local id=""
     for _ in $(seq 100); do
@@ -70,6 +70,7 @@ focus_window() {
         sleep 0.1
     done
     [[ -n "$id" ]] || fail "no window \"$1\""
+    window_id=$id
     xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
     sleep 0.3
 }
