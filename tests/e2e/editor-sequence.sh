@@ -39,26 +39,15 @@ keys Tab ctrl+a
 xdotool type --delay 50 "20"
 keys shift+Tab shift+Tab shift+Tab shift+Tab space
 keys Return
-wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^連番設定\$'" \
-    || fail "the sequence dialog did not close"
+wait_closed "^連番設定\$"
 
 saved="$work/home/cable.QXF"
-focus_window "QXPC1"
-keys ctrl+s
-focus_window "保存先を選択してください"
-keys Return # ハードディスク
-focus_window "名前を付けて保存"
-keys ctrl+a
-xdotool type --delay 30 "$saved"
-keys Return
-wait_for test -s "$saved" || fail "the document was not saved to $saved"
-sleep 0.5
-
-dump=$("$tool" --model QX-950W3 dump "$saved") || fail "qxtool cannot read the saved document"
+save_new_document "QXPC1" "$saved"
 # Block 1: "ＣＡＢＬＥ－" then the marker (0x2F26); block 2: "ＣＡＢＬＥ－１".
-codes=$(grep -o '"codes": \[[^]]*\]' <<<"$dump" | grep -v '\[\]' | tr '\n' ' ')
 expected='"codes": [9027, 9025, 9026, 9036, 9029, 8541, 12070] "codes": [9027, 9025, 9026, 9036, 9029, 8541, 9009] '
+codes=$(saved_codes "$saved")
 [[ "$codes" == "$expected" ]] || fail "the saved lines are $codes instead of $expected"
+dump=$("$tool" --model QX-950W3 dump "$saved")
 definitions=$(tr -d ' \n' <<<"$dump" | grep -o '"sequences":\[[^]]*\]' | head -n 2 | tr '\n' ' ')
 expected='"sequences":[{"mode":1,"digits":0,"start":1,"end":20,"output":0}] "sequences":[] '
 [[ "$definitions" == "$expected" ]] || fail "the saved definitions are $definitions instead of $expected"
@@ -75,9 +64,6 @@ focus_window "全体ｲﾒｰｼﾞ"
 xdotool mousemove --window "$window_id" 57 42 click 1 # 印刷, the second button of the bar
 focus_window "^印刷\$"
 keys Escape
-wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^(印刷|全体ｲﾒｰｼﾞ)\$'" \
-    || fail "the preview or the print dialog did not close"
-if grep -q "qxeditor: message" "$work/editor.log"; then
-    fail "an unexpected message was shown: $(grep "qxeditor: message" "$work/editor.log")"
-fi
+wait_closed "^(印刷|全体ｲﾒｰｼﾞ)\$"
+no_messages_shown
 echo "editor-sequence: CABLE-{1..20} made through the dialog, saved and shown"

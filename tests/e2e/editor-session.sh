@@ -3,7 +3,9 @@
 # helpers that drive the editor there. Only processes started by the check are ended.
 #
 # The check sets `check` (its name for messages) before sourcing, and `editor_pid` once it has
-# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, focus_message, keys.
+# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, focus_message, keys,
+# wait_closed, save_new_document, saved_codes (needs `tool`) and no_messages_shown (needs the
+# editor's output in $work/editor.log).
 
 for program in Xvfb xdotool; do
     if ! command -v "$program" >/dev/null; then
@@ -94,3 +96,33 @@ focus_message() {
     sleep 0.3
 }
 keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
+# Waits up to ten seconds for the editor to have no visible window whose title matches.
+wait_closed() {
+    wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '$1'" \
+        || fail "a window \"$1\" did not close"
+}
+# Saves the untitled document of the window whose title matches, on the hard disk under PATH.
+save_new_document() { # save_new_document TITLE PATH
+    focus_window "$1"
+    keys ctrl+s
+    focus_window "保存先を選択してください"
+    keys Return # ハードディスク
+    focus_window "名前を付けて保存"
+    keys ctrl+a
+    xdotool type --delay 30 "$2"
+    keys Return
+    wait_for test -s "$2" || fail "the document was not saved to $2"
+    sleep 0.5
+}
+# The character codes of the non-empty lines of a document file, on one line.
+saved_codes() {
+    local dump
+    dump=$("$tool" --model QX-950W3 dump "$1") || fail "qxtool cannot read $1"
+    grep -o '"codes": \[[^]]*\]' <<<"$dump" | grep -v '\[\]' | tr '\n' ' '
+}
+# Fails when the editor showed any message box.
+no_messages_shown() {
+    if grep -q "qxeditor: message" "$work/editor.log"; then
+        fail "an unexpected message was shown: $(grep "qxeditor: message" "$work/editor.log")"
+    fi
+}

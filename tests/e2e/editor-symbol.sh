@@ -29,27 +29,13 @@ keys alt+e m
 focus_window "記号入力"
 keys shift+Tab Right Tab End Tab space
 keys Return
-wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^記号入力\$'" \
-    || fail "the symbol dialog did not close"
+wait_closed "^記号入力\$"
 
 saved="$work/home/symbol.QXF"
-focus_window "QXPC1"
-keys ctrl+s
-focus_window "保存先を選択してください"
-keys Return # ハードディスク
-focus_window "名前を付けて保存"
-keys ctrl+a
-xdotool type --delay 30 "$saved"
-keys Return
-wait_for test -s "$saved" || fail "the document was not saved to $saved"
-sleep 0.5
-
-dump=$("$tool" --model QX-950W3 dump "$saved") || fail "qxtool cannot read the saved document"
-codes=$(grep -o '"codes": \[[^]]*\]' <<<"$dump" | grep -v '\[\]' | tr '\n' ' ')
+save_new_document "QXPC1" "$saved"
 expected='"codes": [9040, 9029, 10786] ' # Ｐ, Ｅ, ② (0x2A22)
+codes=$(saved_codes "$saved")
 [[ "$codes" == "$expected" ]] || fail "the saved lines are $codes instead of $expected"
 "$tool" --model QX-950W3 render "$saved" --block 1 -o "$work/block.png" || fail "block 1 does not render"
-if grep -q "qxeditor: message" "$work/editor.log"; then
-    fail "an unexpected message was shown: $(grep "qxeditor: message" "$work/editor.log")"
-fi
+no_messages_shown
 echo "editor-symbol: ② went into the line through the symbol dialog and was saved"
