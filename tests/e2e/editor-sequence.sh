@@ -15,13 +15,7 @@ tool=$2
 check=editor-sequence
 source "$(dirname "${BASH_SOURCE[0]}")/editor-session.sh"
 
-"$editor" --model 9 --no-splash --trace-messages >"$work/editor.log" 2>&1 &
-editor_pid=$!
-pids+=("$editor_pid")
-
-focus_window "印刷物設定"
-keys Return
-focus_window "QXPC1"
+start_with_new_document
 
 # The prefix in block 1, the typed first value in block 2 (each block of this target is one line).
 xdotool type --delay 50 "CABLE-"

@@ -4,8 +4,8 @@
 #
 # The check sets `check` (its name for messages) before sourcing, and `editor_pid` once it has
 # started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, focus_message, keys,
-# wait_closed, save_new_document, saved_codes (needs `tool`) and no_messages_shown (needs the
-# editor's output in $work/editor.log).
+# start_with_new_document (needs `editor`), wait_closed, save_new_document, saved_codes (needs
+# `tool`) and no_messages_shown (after start_with_new_document).
 
 for program in Xvfb xdotool; do
     if ! command -v "$program" >/dev/null; then
@@ -96,6 +96,16 @@ focus_message() {
     sleep 0.3
 }
 keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
+# Starts the editor (QX-950W3, output in $work/editor.log) and takes its first target dialog as it
+# comes, so that the keyboard is in the grid of the new document QXPC1.
+start_with_new_document() {
+    "$editor" --model 9 --no-splash --trace-messages >"$work/editor.log" 2>&1 &
+    editor_pid=$!
+    pids+=("$editor_pid")
+    focus_window "印刷物設定"
+    keys Return
+    focus_window "QXPC1"
+}
 # Waits up to ten seconds for the editor to have no visible window whose title matches.
 wait_closed() {
     wait_for bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '$1'" \

@@ -13,13 +13,7 @@ tool=$2
 check=editor-symbol
 source "$(dirname "${BASH_SOURCE[0]}")/editor-session.sh"
 
-"$editor" --model 9 --no-splash --trace-messages >"$work/editor.log" 2>&1 &
-editor_pid=$!
-pids+=("$editor_pid")
-
-focus_window "印刷物設定"
-keys Return
-focus_window "QXPC1"
+start_with_new_document
 xdotool type --delay 50 "PE"
 keys Return Up
 
