@@ -5,10 +5,8 @@
 #include "ui/dialogs/MarkDlg.h"
 #include "ui/dialogs/MarkDlgV9.h"
 #include "ui/dialogs/OutputDialogs.h"
-#include "ui/dialogs/PreviewDlg.h"
 #include "ui/dialogs/SeqDlg.h"
 #include "ui/dialogs/SeqDlgV12.h"
-#include "ui/CommandIds.h"
 #include "ui/dialogs/SendDlgV12.h"
 #include "ui/dialogs/SymbolEdit.h"
 #include "ui/dialogs/SymbolGrid.h"
@@ -19,8 +17,6 @@
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
 #include "model/Sequences.h"
-#include "output/OutputTestDocuments.h"
-#include "output/OutputValidation.h"
 #include "output/PrintFieldCheck.h"
 #include "support/ScriptedPrompter.h"
 
@@ -96,32 +92,6 @@ TEST(DialogPictures, EveryVariant) {
         line.sequences = {run, letters};
         CSeqDlgV12 seqV12(w3, prompter, line, false, model::SequenceAllowance{8, 100});
         save(seqV12, out.filePath(QStringLiteral("seq-9.png")));
-    }
-
-    {
-        // The whole image of a short run: counts, a sequence, a reversed block, all framed.
-        using namespace output::testdocs;
-        const model::Catalogue catalogue(9);
-        const model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
-        model::EditData data = newDocument(catalogue, 0);
-        data.blockCount = 4;
-        setLine(data, 0, 0, "AB-$", 3);
-        addSequence(data, 0, decimalRun(1, 3));
-        data.block(0).count = 2;
-        setLine(data, 1, 0, "CABLE", 1);
-        setLine(data, 1, 1, "12", 1);
-        data.block(1).count = 3;
-        setLine(data, 2, 0, "REV", 3);
-        data.block(2).reverse = 1;
-        setLine(data, 3, 0, "END", 3);
-        data.target.frame = data.target.frameGap;
-        output::ComputeBlockResults(data, catalogue, settings, 0, model::MaxBlocks);
-        output::ComputeDocumentResult(data, catalogue);
-        CPreviewDlg preview({data, catalogue, settings, 0, {}, {}});
-        preview.resize(1000, 640);
-        save(preview, out.filePath(QStringLiteral("preview-fit.png")));
-        preview.runCommand(Command::PreviewLevel25 + 3); // 200 %
-        save(preview, out.filePath(QStringLiteral("preview-200.png")));
     }
 
     // The symbol dialogs of each catalogue generation, on two groups each, and the send dialog's
