@@ -1,6 +1,5 @@
-// Pictures of every print, send, environment settings, sequence number and symbol dialog variant, for
-// looking at the layouts on a real display: set QX_DIALOG_PICTURES to a folder (and run on the xcb
-// platform).
+// Pictures of every print, send, environment settings, sequence number and symbol dialog variant:
+// each must open and draw; on the X display run they are kept for looking at (QX_DIALOG_PICTURES).
 #include "ui/dialogs/ConfigDialogs.h"
 #include "ui/dialogs/MarkDlg.h"
 #include "ui/dialogs/MarkDlgV9.h"
@@ -18,38 +17,22 @@
 #include "model/OperatorSettings.h"
 #include "model/Sequences.h"
 #include "output/PrintFieldCheck.h"
+#include "support/DialogPictures.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QPixmap>
-#include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace qx::ui {
 namespace {
 
-void save(QDialog& dialog, const QString& path) {
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::qWait(100);
-    EXPECT_TRUE(dialog.grab().save(path, "PNG")) << path.toStdString();
-    dialog.hide();
-}
-
 TEST(DialogPictures, EveryVariant) {
-    const char* folder = std::getenv("QX_DIALOG_PICTURES");
-    if (folder == nullptr || *folder == '\0') {
-        GTEST_SKIP() << "QX_DIALOG_PICTURES not set";
-    }
-    const QDir out(QString::fromLocal8Bit(folder));
+    const testing::DialogPictures out;
     output::testing::ScriptedPrompter prompter;
     for (const model::ModelType model : {1, 3, 9}) {
         const model::Catalogue catalogue(model);
@@ -62,16 +45,16 @@ TEST(DialogPictures, EveryVariant) {
         const std::vector<output::PrintSettingEntry> sets{{"Thin", 5, -5, 2}, {"Thick", 7, 10, 0}};
         const QString suffix = QString::number(model);
         auto print = createPrintDialog(PrintDlgSetup{catalogue, settings, data, prompter, start, sets});
-        save(print->dialog(), out.filePath(QStringLiteral("print-%1.png").arg(suffix)));
+        out.save(print->dialog(), QStringLiteral("print-%1.png").arg(suffix));
         auto send = createSendDialog(SendDlgSetup{catalogue, prompter, {}});
-        save(send->dialog(), out.filePath(QStringLiteral("send-%1.png").arg(suffix)));
+        out.save(send->dialog(), QStringLiteral("send-%1.png").arg(suffix));
     }
     for (const model::ModelType model : {1, 3, 6, 9}) {
         const model::Catalogue catalogue(model);
         auto config = createConfigDialog(ConfigDlgSetup{catalogue, prompter,
                                                         model::OperatorSettings::defaultsFor(catalogue),
                                                         {{"Thin", 5, -5, 2}, {"Thick", 7, 10, 0}}});
-        save(config->dialog(), out.filePath(QStringLiteral("config-%1.png").arg(model)));
+        out.save(config->dialog(), QStringLiteral("config-%1.png").arg(model));
     }
 
     {
@@ -79,10 +62,10 @@ TEST(DialogPictures, EveryVariant) {
         const model::tagSEQ_V900 run{model::SequenceMode::Decimal, 3, 1, 20, model::SequenceOutput::Every, 0};
         const model::Catalogue w790(model::models::QX790);
         CSeqDlg seq(w790, prompter, run);
-        save(seq, out.filePath(QStringLiteral("seq-1.png")));
+        out.save(seq, QStringLiteral("seq-1.png"));
         const model::Catalogue w(3);
         CSeqDlgV9 seqV9(w, prompter, run);
-        save(seqV9, out.filePath(QStringLiteral("seq-3.png")));
+        out.save(seqV9, QStringLiteral("seq-3.png"));
         const model::Catalogue w3(9);
         const model::tagSEQ_V900 letters{model::SequenceMode::UpperCase, 0, 0x2341, 0x2345, 0, 0}; // Ａ to Ｅ
         SeqLine line;
@@ -91,7 +74,7 @@ TEST(DialogPictures, EveryVariant) {
         line.chars = {0x2343, 0x2341, 0x2342, 0x234C, 0x2345, 0x215D, Marker, 0x215D, Marker};
         line.sequences = {run, letters};
         CSeqDlgV12 seqV12(w3, prompter, line, false, model::SequenceAllowance{8, 100});
-        save(seqV12, out.filePath(QStringLiteral("seq-9.png")));
+        out.save(seqV12, QStringLiteral("seq-9.png"));
     }
 
     // The symbol dialogs of each catalogue generation, on two groups each, and the send dialog's
@@ -105,7 +88,7 @@ TEST(DialogPictures, EveryVariant) {
             CMarkDlg mark(symbols, pictures, store);
             mark.groupCombo().setCurrentIndex(group);
             mark.grid().select(8);
-            save(mark, out.filePath(QStringLiteral("mark-1-group%1.png").arg(group)));
+            out.save(mark, QStringLiteral("mark-1-group%1.png").arg(group));
         }
     }
     for (const model::ModelType model : {3, 9}) {
@@ -115,7 +98,7 @@ TEST(DialogPictures, EveryVariant) {
                              {QStringLiteral("Ａ\"0x2F26\"－\"0x2A21\"\"0x2B21\"ＢＣ\"0x2C21\""), {{}}}});
             mark.groupCombo().setCurrentIndex(group);
             mark.grid().select(20);
-            save(mark, out.filePath(QStringLiteral("markV9-%1-group%2.png").arg(model).arg(group)));
+            out.save(mark, QStringLiteral("markV9-%1-group%2.png").arg(model).arg(group));
         }
     }
     {
@@ -127,7 +110,7 @@ TEST(DialogPictures, EveryVariant) {
         const std::array<std::int16_t, 11> name{0x2350, 0x2341, 0x234E, 0x2A21, 0x2B21, 0x2C21};
         auto send = createSendDialog(SendDlgSetup{catalogue, prompter, name, &context});
         send->dialog().findChild<QAbstractButton*>(QStringLiteral("modeMemory"))->click();
-        save(send->dialog(), out.filePath(QStringLiteral("send-9-symbol-name.png")));
+        out.save(send->dialog(), QStringLiteral("send-9-symbol-name.png"));
     }
 }
 

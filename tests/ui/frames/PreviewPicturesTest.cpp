@@ -1,6 +1,6 @@
 // Pictures of the whole-run preview as a document window opens it, with the command pictures and
-// tool tips of the main window, for looking at the layout on a real display: set
-// QX_DIALOG_PICTURES to a folder (and run on the xcb platform).
+// tool tips of the main window: it must open and draw; on the X display run the pictures are kept
+// for looking at (QX_DIALOG_PICTURES).
 #include "ui/dialogs/PreviewDlg.h"
 #include "ui/frames/MainFrameIcons.h"
 #include "ui/frames/MainFrameMenus.h"
@@ -9,31 +9,15 @@
 #include "model/OperatorSettings.h"
 #include "output/OutputTestDocuments.h"
 #include "output/OutputValidation.h"
-
-#include <QDir>
-#include <QTest>
+#include "support/DialogPictures.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace qx::ui {
 namespace {
 
-void save(QDialog& dialog, const QString& path) {
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::qWait(100);
-    EXPECT_TRUE(dialog.grab().save(path, "PNG")) << path.toStdString();
-    dialog.hide();
-}
-
 TEST(PreviewPictures, FittedAndZoomed) {
-    const char* folder = std::getenv("QX_DIALOG_PICTURES");
-    if (folder == nullptr || *folder == '\0') {
-        GTEST_SKIP() << "QX_DIALOG_PICTURES not set";
-    }
-    const QDir out(QString::fromLocal8Bit(folder));
+    const testing::DialogPictures out;
     // A short run: counts, a sequence, a reversed block, all framed.
     using namespace output::testdocs;
     const model::Catalogue catalogue(9);
@@ -62,9 +46,9 @@ TEST(PreviewPictures, FittedAndZoomed) {
     };
     CPreviewDlg preview({data, catalogue, settings, 0, &commandIcon, tip});
     preview.resize(1000, 640);
-    save(preview, out.filePath(QStringLiteral("preview-fit.png")));
+    out.save(preview, QStringLiteral("preview-fit.png"));
     preview.runCommand(Command::PreviewLevel25 + 3); // 200 %
-    save(preview, out.filePath(QStringLiteral("preview-200.png")));
+    out.save(preview, QStringLiteral("preview-200.png"));
 }
 
 } // namespace
