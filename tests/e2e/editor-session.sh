@@ -3,9 +3,9 @@
 # helpers that drive the editor there. Only processes started by the check are ended.
 #
 # The check sets `check` (its name for messages) before sourcing, and `editor_pid` once it has
-# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window, focus_message, keys,
-# start_with_new_document (needs `editor`), wait_closed, save_new_document, saved_codes (needs
-# `tool`) and no_messages_shown (after start_with_new_document).
+# started the editor. Afterwards it has: $work, the array pids, fail, wait_for, focus_window,
+# focus_message, keys, start_with_new_document (needs `editor`), wait_closed, save_new_document,
+# saved_codes (needs `tool`) and no_messages_shown (after start_with_new_document).
 
 for program in Xvfb xdotool; do
     if ! command -v "$program" >/dev/null; then
