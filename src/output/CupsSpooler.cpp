@@ -252,6 +252,17 @@ struct CupsSpooler::State {
             if (!jobMessage.empty()) {
                 seen.queueMessage = jobMessage;
             }
+            // A backend that gives up stops the queue and puts the job back to pending in one
+            // step, which may fall between the two reads: a pending job is checked against the
+            // queue once more, or it would pass for one waiting behind another.
+            if (seen.jobState == SpoolerJobState::Pending) {
+                if (const std::optional<QueueState> again = queueState(http.get()); again && again->stopped) {
+                    seen.queueStopped = true;
+                    if (!again->message.empty()) {
+                        seen.queueMessage = again->message;
+                    }
+                }
+            }
             const DeliveryJudgement judgement = judgeDelivery(seen);
             switch (judgement.verdict) {
             case DeliveryVerdict::Delivered:
