@@ -1,6 +1,6 @@
 # Run by qx_check_includes: cmake -DALLOW=a|b -DFILES=x|y -DNO_QT=ON|OFF -DSTAMP=file -P CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
-set(project_roots model formats output render ui app cli editor)
+set(project_roots model formats output wirelist render ui app cli editor)
 string(REPLACE "|" ";" allow "${ALLOW}")
 string(REPLACE "|" ", " allowed_text "${ALLOW}")
 string(REPLACE "|" ";" files "${FILES}")
