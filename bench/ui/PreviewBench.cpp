@@ -1,7 +1,7 @@
 // The whole-image preview of the longest run (999 blocks × 100 pieces) at 100 %: one arrow step of
 // the horizontal bar and the repaint of the image area that follows it.
-#include "ui/dialogs/PreviewArea.h"
-#include "ui/dialogs/PreviewDlg.h"
+#include "ui/dialogs/preview/PreviewArea.h"
+#include "ui/dialogs/preview/PreviewDlg.h"
 
 #include "BenchDocuments.h"
 

@@ -23,7 +23,7 @@
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MainFrameIcons.h"
 #include "ui/QtPrompter.h"
-#include "ui/dialogs/TargetDlg.h"
+#include "ui/dialogs/target/TargetDlg.h"
 
 #include <QApplication>
 #include <QDateTime>

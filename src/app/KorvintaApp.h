@@ -8,7 +8,7 @@
 #include "ui/grid/ForbiddenCharNotice.h"
 #include "ui/frames/MainFrame.h"
 #include "ui/frames/MainFrameHost.h"
-#include "ui/dialogs/SaveTarget.h"
+#include "ui/dialogs/output/SaveTarget.h"
 #include "SplashWnd.h"
 
 #include <QObject>

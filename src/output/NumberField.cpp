@@ -101,6 +101,10 @@ std::optional<int> parseTenthsText(std::string_view text) {
     return static_cast<int>(n->negative ? -tenths : tenths);
 }
 
+std::string formatFieldValue(int value, int decimals) {
+    return decimals == 1 ? formatTenths(value) : std::to_string(value);
+}
+
 std::string integerRangeMessage(int lower, int upper) {
     return model::formatMessage(MsgIntegerRange, {lower, upper});
 }

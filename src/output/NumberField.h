@@ -27,6 +27,8 @@ std::optional<int> parseStrictIntegerText(std::string_view text);
 std::optional<int> parseTenthsText(std::string_view text);
 /// A value in tenths as "%.1f" of value / 10, independent of the locale.
 using model::formatTenths;
+/// What a numeric field shows for a value: "%d", or "%.1f" of value / 10 with one decimal.
+std::string formatFieldValue(int value, int decimals);
 
 /// The text of 42040 or 42041 for a range (the latter with the limits in tenths).
 std::string integerRangeMessage(int lower, int upper);

@@ -1,12 +1,16 @@
 #include "ui/dialogs/TargetDlgSpinEdit.h"
 
-#include "ui/dialogs/TargetRules.h"
+#include "output/NumberField.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 
 namespace qx::ui {
+
+using output::formatFieldValue;
+using output::parseIntegerText;
+using output::parseTenthsText;
 
 namespace {
 // Longer texts are never a valid number of any field.

@@ -10,7 +10,7 @@
 #include "ui/frames/MainFrameMenus.h"
 #include "ui/frames/KeyboardLocks.h"
 #include "ui/grid/TubePrintTable.h"
-#include "ui/dialogs/ConfigDialogs.h"
+#include "ui/dialogs/settings/ConfigDialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Pictures of the whole-run preview as a document window opens it, with the command pictures and
 // tool tips of the main window: it must open and draw; on the X display run the pictures are kept
 // for looking at (QX_DIALOG_PICTURES).
-#include "ui/dialogs/PreviewDlg.h"
+#include "ui/dialogs/preview/PreviewDlg.h"
 #include "ui/frames/MainFrameIcons.h"
 #include "ui/frames/MainFrameMenus.h"
 #include "ui/CommandIds.h"
