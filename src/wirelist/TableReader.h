@@ -22,6 +22,9 @@ struct TableLimits {
     std::size_t maxColumns = 1024;
     std::size_t maxCellBytes = 32767;
     std::size_t maxXmlDepth = 256;
+    /// Cells the table holds (a row counts up to its last non-empty cell): repeated and merged cells
+    /// can make far more of them than the file's size suggests.
+    std::size_t maxCells = 2000000;
 };
 
 /// The outcome of reading: the table, or the message that says why the file was refused.
