@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace qx::wirelist {
@@ -394,6 +395,44 @@ std::string stripZeros(std::string s) {
     return s;
 }
 
+// A non-negative number with a fixed count of decimals, rounded as a spreadsheet rounds: on the 15
+// significant decimal digits it keeps, half away from zero (2.005 shows as 2.01, where the binary
+// value alone would give 2.00).
+std::string fixedDecimals(double magnitude, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const std::string_view text(buffer);
+    const std::size_t e = text.find('e');
+    std::string digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+    long point = std::strtol(buffer + e + 1, nullptr, 10) + 1; // digits before the decimal point
+    if (point < 1) {
+        digits.insert(0, static_cast<std::size_t>(1 - point), '0');
+        point = 1;
+    }
+    const auto cut = static_cast<std::size_t>(point + decimals);
+    if (digits.size() <= cut) {
+        digits.append(cut + 1 - digits.size(), '0');
+    }
+    const bool up = digits[cut] >= '5';
+    digits.resize(cut);
+    if (up) {
+        std::size_t i = cut;
+        while (i > 0 && digits[i - 1] == '9') {
+            digits[--i] = '0';
+        }
+        if (i == 0) {
+            digits.insert(digits.begin(), '1');
+            ++point;
+        } else {
+            ++digits[i - 1];
+        }
+    }
+    std::string whole = digits.substr(0, static_cast<std::size_t>(point));
+    const std::size_t first = whole.find_first_not_of('0');
+    whole = first == std::string::npos ? "0" : whole.substr(first);
+    return decimals > 0 ? whole + "." + digits.substr(static_cast<std::size_t>(point)) : whole;
+}
+
 std::string scientific(double value, int decimals, int exponentDigits, bool plus) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*E", decimals, value);
@@ -480,9 +519,7 @@ std::string formatFixedNumber(double value, const std::vector<Token>& tokens, bo
     } else if (exponent) {
         number = scientific(magnitude, decimals, std::max(exponentDigits, 1), exponentPlus);
     } else {
-        char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.*f", std::min(decimals, 30), magnitude);
-        number = buffer;
+        number = fixedDecimals(magnitude, std::min(decimals, 30));
         std::size_t point = number.find('.');
         std::string whole = number.substr(0, point);
         std::string fraction = point == std::string::npos ? "" : number.substr(point);
