@@ -46,6 +46,9 @@ public:
                 m_skip = 1; // a table inside a cell is no sheet of its own
                 return;
             }
+            if (!m_context.checkSheetCount(m_table.sheets.size() + 1)) {
+                return;
+            }
             m_builder = std::make_unique<SheetBuilder>(std::string(attributes.value("name")), m_context);
             m_row = 0;
             return;

@@ -65,6 +65,13 @@ bool ReadContext::failTooLarge() {
                 model::formatMessage(messages::TooLarge, {sizeText(m_limits.maxUnpackedBytes)}));
 }
 
+bool ReadContext::checkSheetCount(std::size_t sheets) {
+    if (sheets <= m_limits.maxSheets) {
+        return true;
+    }
+    return fail(messages::TooManySheets, model::formatMessage(messages::TooManySheets, {m_limits.maxSheets}));
+}
+
 bool ReadContext::failAt(int messageId, const CellPlace& place) {
     return failAt(messageId, std::string_view(placeText(place)));
 }

@@ -25,6 +25,7 @@ inline constexpr int TooManyCells = 43210;
 inline constexpr int UnknownEncoding = 43211;
 inline constexpr int UnknownSeparator = 43212;
 inline constexpr int NoWorksheet = 43213;
+inline constexpr int TooManySheets = 43214;
 inline constexpr int FileNotFound = 61729;
 inline constexpr int FileReadError = 61733;
 } // namespace messages
@@ -61,6 +62,8 @@ public:
     bool fail(int messageId, std::string message);
     bool failDamaged(std::string_view where);
     bool failTooLarge();
+    /// Refuses a workbook with more sheets than the limit; true while `sheets` is within it.
+    bool checkSheetCount(std::size_t sheets);
     bool failAt(int messageId, const CellPlace& place);
     /// The same with the place already written (a part of the workbook, for one).
     bool failAt(int messageId, std::string_view where);

@@ -25,6 +25,7 @@ struct TableLimits {
     /// Cells the table holds (a row counts up to its last non-empty cell): repeated and merged cells
     /// can make far more of them than the file's size suggests.
     std::size_t maxCells = 2000000;
+    std::size_t maxSheets = 1024;
 };
 
 /// The outcome of reading: the table, or the message that says why the file was refused.

@@ -141,19 +141,29 @@ struct SheetEntry {
 
 class WorkbookHandler final : public XmlHandler {
 public:
+    explicit WorkbookHandler(ReadContext& context) : m_context(context) {}
     std::vector<SheetEntry> sheets;
     bool date1904 = false;
+    bool isWorkbook = false; // the main part of a text document or a presentation is not
 
     void startElement(std::string_view, std::string_view local, const XmlAttributes& attributes) override {
+        if (m_depth++ == 0) {
+            isWorkbook = local == "workbook";
+        }
         if (local == "sheet") {
             sheets.push_back({std::string(attributes.value("name")), std::string(attributes.value("id", true))});
+            m_context.checkSheetCount(sheets.size());
         } else if (local == "workbookPr") {
             const std::string_view v = attributes.value("date1904");
             date1904 = v == "1" || v == "true";
         }
     }
-    void endElement(std::string_view, std::string_view) override {}
+    void endElement(std::string_view, std::string_view) override { --m_depth; }
     void characters(std::string_view) override {}
+
+private:
+    ReadContext& m_context;
+    int m_depth = 0;
 };
 
 class SharedStringsHandler final : public XmlHandler {
@@ -172,6 +182,11 @@ public:
     }
     void endElement(std::string_view, std::string_view local) override {
         if (local == "si") {
+            // More strings than a table may hold cells could never all show.
+            if (strings.size() >= m_context.limits().maxCells) {
+                m_context.failAt(messages::TooManyCells, std::string_view(m_part));
+                return;
+            }
             strings.push_back(cleanText(std::move(m_text)));
             m_text.clear();
         } else if (local == "rPh") {
@@ -200,6 +215,7 @@ private:
 
 class StylesHandler final : public XmlHandler {
 public:
+    static constexpr std::size_t MaxCellFormats = 65536; // what spreadsheet programs allow; the rest show as General
     std::map<int, std::string> customFormats;
     std::vector<int> cellFormats; // number format id of each cell style
 
@@ -210,7 +226,7 @@ public:
             }
         } else if (local == "cellXfs") {
             m_inCellFormats = true;
-        } else if (local == "xf" && m_inCellFormats) {
+        } else if (local == "xf" && m_inCellFormats && cellFormats.size() < MaxCellFormats) {
             const auto id = parseIndex(attributes.value("numFmtId"));
             cellFormats.push_back(id && *id < 100000 ? static_cast<int>(*id) : 0);
         }
@@ -271,6 +287,10 @@ public:
             m_column = static_cast<std::size_t>(-1);
         } else if (!m_inCell) {
             if (local == "mergeCell") {
+                if (++m_merges > m_context.limits().maxCells) {
+                    m_context.failAt(messages::TooManyCells, m_builder.place(m_row));
+                    return;
+                }
                 addMerge(attributes.value("ref"));
             }
         } else if (local == "v") {
@@ -352,12 +372,12 @@ private:
     bool m_inCell = false;
     bool m_collect = false;
     int m_phonetic = 0;
+    std::size_t m_merges = 0;
 };
 
-const Relationship* findRelationship(const std::vector<Relationship>& all, std::string_view typeTail,
-                                     std::string_view id = {}) {
+const Relationship* findRelationship(const std::vector<Relationship>& all, std::string_view typeTail) {
     for (const Relationship& r : all) {
-        if ((id.empty() || r.id == id) && endsWith(r.type, typeTail)) {
+        if (endsWith(r.type, typeTail)) {
             return &r;
         }
     }
@@ -408,11 +428,27 @@ bool readXlsx(const ZipArchive& archive, ReadContext& context, Table& table) {
     if (!workbook) {
         return context.fail(messages::UnknownFormat, model::formatMessage(messages::UnknownFormat));
     }
-    WorkbookHandler book;
+    // A binary workbook (.xlsb) or another kind of office document is no table this reads.
+    if (!workbook->ends_with(".xml")) {
+        return context.fail(messages::UnknownFormat, model::formatMessage(messages::UnknownFormat));
+    }
+    WorkbookHandler book(context);
     std::vector<Relationship> relationships;
-    if (!parsePart(archive, *workbook, book, context) ||
-        !readRelationships(archive, *workbook, context, relationships)) {
+    if (!parsePart(archive, *workbook, book, context)) {
         return false;
+    }
+    if (!book.isWorkbook) {
+        return context.fail(messages::UnknownFormat, model::formatMessage(messages::UnknownFormat));
+    }
+    if (!readRelationships(archive, *workbook, context, relationships)) {
+        return false;
+    }
+    // Sheets are found by their relationship id, once each.
+    std::map<std::string, const Relationship*> worksheetsById;
+    for (const Relationship& r : relationships) {
+        if (endsWith(r.type, "/worksheet")) {
+            worksheetsById.emplace(r.id, &r);
+        }
     }
 
     std::vector<std::string> strings;
@@ -449,10 +485,11 @@ bool readXlsx(const ZipArchive& archive, ReadContext& context, Table& table) {
     }
 
     for (const SheetEntry& entry : book.sheets) {
-        const Relationship* r = findRelationship(relationships, "/worksheet", entry.relationship);
-        if (r == nullptr) {
+        const auto found = worksheetsById.find(entry.relationship);
+        if (found == worksheetsById.end()) {
             continue; // a chart sheet or a dialog sheet holds no cells
         }
+        const Relationship* r = found->second;
         const auto part = archive.find(r->target);
         if (!part) {
             return context.failDamaged(r->target);

@@ -85,6 +85,8 @@ TEST(TableLimits, EachLimitHoldsAtItsBoundAndRefusesOnePast) {
             {"unpacked bytes", [](TableLimits& l, std::size_t v) { l.maxUnpackedBytes = v; },
              format.xmlDepth == 0 ? csv.size() : 0, 43204, "バイト"},
             {"xml depth", [](TableLimits& l, std::size_t v) { l.maxXmlDepth = v; }, format.xmlDepth, 43208, ".xml"},
+            {"sheets", [](TableLimits& l, std::size_t v) { l.maxSheets = v; }, format.xmlDepth == 0 ? 0u : 1u, 43214,
+             "0 シート"},
         };
         for (const Limit& limit : limits) {
             if (limit.bound == 0) {

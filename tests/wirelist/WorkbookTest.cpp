@@ -126,6 +126,11 @@ TEST(Workbook, HostileAndForeignContainersAreRefused) {
          43202, ""},
         {"an empty zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'), 43202, ""},
         {"a package without worksheets", makeZip(minimalXlsx({})), 43213, ""},
+        {"a text document package",
+         makeZip({{"_rels/.rels", "<Relationships><Relationship Id=\"r\" Type=\"x/officeDocument\" "
+                                  "Target=\"word/document.xml\"/></Relationships>"},
+                  {"word/document.xml", "<document><body/></document>"}}),
+         43202, ""},
         {"a zip signature and nothing more", std::string("PK\x03\x04", 4) + std::string(40, 'x'), 43203, ""},
     };
     for (const Row& row : rows) {
