@@ -16,6 +16,7 @@ struct BuiltIn {
 };
 
 constexpr std::string_view JapaneseDate = "yyyy/m/d";
+constexpr std::size_t MaxCodeBytes = 1024;
 constexpr std::array<BuiltIn, 33> BuiltIns{{
     {1, "0"},
     {2, "0.00"},
@@ -526,13 +527,18 @@ std::string formatFixedNumber(double value, const std::vector<Token>& tokens, bo
         if (whole == "0" && integerZeros == 0) {
             whole.clear();
         }
-        while (static_cast<int>(whole.size()) < integerZeros) {
-            whole.insert(whole.begin(), '0');
+        if (static_cast<int>(whole.size()) < integerZeros) {
+            whole.insert(0, static_cast<std::size_t>(integerZeros) - whole.size(), '0');
         }
         if (grouping) {
-            for (int at = static_cast<int>(whole.size()) - 3; at > 0; at -= 3) {
-                whole.insert(static_cast<std::size_t>(at), ",");
+            std::string grouped;
+            for (std::size_t i = 0; i < whole.size(); ++i) {
+                if (i > 0 && (whole.size() - i) % 3 == 0) {
+                    grouped.push_back(',');
+                }
+                grouped.push_back(whole[i]);
             }
+            whole = std::move(grouped);
         }
         number = whole + fraction;
     }
@@ -583,6 +589,11 @@ std::string generalNumber(double value) {
 }
 
 NumberFormat::NumberFormat(std::string_view code) {
+    // Spreadsheet programs keep format codes to 255 characters; a longer one comes from no program
+    // and shows as General rather than costing a token per byte.
+    if (code.size() > MaxCodeBytes) {
+        code = {};
+    }
     m_text = isTextFormat(code);
     m_general = code.empty() || (code.size() == 7 && startsWithNoCase(code, 0, "general"));
     for (std::string_view part : sections(code)) {

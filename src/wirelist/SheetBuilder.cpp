@@ -91,6 +91,9 @@ bool SheetBuilder::finish(Sheet& out) {
         width = std::max(width, cells.size());
     }
     const std::size_t height = rows.size();
+    // Overlapping areas fill the same cells again without growing the sheet: the cells visited
+    // count against the cell limit too, so no stack of areas can keep the reader busy.
+    std::size_t visited = 0;
     for (const Area& area : m_merged) {
         if (area.firstRow >= height || area.firstColumn >= rows[area.firstRow].size()) {
             continue;
@@ -103,6 +106,9 @@ bool SheetBuilder::finish(Sheet& out) {
         const std::size_t lastColumn = std::min(area.lastColumn, width - 1);
         for (std::size_t r = area.firstRow; r <= lastRow; ++r) {
             for (std::size_t c = area.firstColumn; c <= lastColumn; ++c) {
+                if (++visited > m_context.limits().maxCells) {
+                    return m_context.failAt(messages::TooManyCells, place(r, c));
+                }
                 if ((r != area.firstRow || c != area.firstColumn) && !setCell(r, c, value)) {
                     return false;
                 }

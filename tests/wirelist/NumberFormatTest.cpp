@@ -36,6 +36,8 @@ TEST(NumberFormat, ShowsNumbersAsSpreadsheetsDo) {
         {0, "0.00;-0.00;\"-\"", "-"},
         {1.5, "[Red]0.0_);[Blue](0.0)", "1.5 "},
         {9.99, "[$€-407] #,##0.00", "€ 9.99"},
+        {1234567, "#,##0", "1,234,567"},
+        {123, "#,##0", "123"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(formatNumber(row.value, row.code, false), row.shown) << row.value << " " << row.code;
@@ -77,4 +79,6 @@ TEST(NumberFormat, ShowsDatesOfBothDateSystems) {
     EXPECT_EQ(formatNumber(45306, builtInNumberFormat(22), false), "2024/1/15 0:00");
     EXPECT_EQ(builtInNumberFormat(0), "General");
     EXPECT_EQ(builtInNumberFormat(5000), "General");
+    // A code longer than any program writes shows as General instead of as 2,000 zeros.
+    EXPECT_EQ(formatNumber(7.5, std::string(2000, '0'), false), "7.5");
 }

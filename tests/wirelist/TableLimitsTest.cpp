@@ -154,6 +154,17 @@ TEST(TableLimits, RepeatsAndMergesCannotMultiplyAFileIntoMillionsOfCells) {
                             "\"99999999999999999999999\"><table:table-cell><text:p>x</text:p></table:table-cell>"
                             "</table:table-row></table:table>")),
          43205},
+        {"one merged area stacked many times",
+         makeZip(minimalXlsx({worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
+                                        "<row r=\"100\"><c r=\"CV100\" t=\"inlineStr\"><is><t>y</t></is></c></row>",
+                                        "<mergeCells>" + [] {
+                                            std::string merges;
+                                            for (int i = 0; i < 300; ++i) {
+                                                merges += "<mergeCell ref=\"A1:CV100\"/>";
+                                            }
+                                            return merges;
+                                        }() + "</mergeCells>")})),
+         43210},
         {"a merged area across the whole sheet with a far cell",
          makeZip(minimalXlsx({worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
                                         "<row r=\"99999\"><c r=\"ALL99999\" t=\"inlineStr\"><is><t>y</t></is></c></row>",

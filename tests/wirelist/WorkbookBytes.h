@@ -19,7 +19,7 @@ struct Part {
 };
 
 /// A zip container of the parts, deflated (or stored); throws when libzip cannot write it.
-inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true) {
+inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true, const char* password = nullptr) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -37,6 +37,12 @@ inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true) 
             throw std::runtime_error("zip_file_add");
         }
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 9);
+        if (password != nullptr &&
+            zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256, password) != 0) {
+            zip_discard(archive);
+            zip_source_free(buffer);
+            throw std::runtime_error("zip_file_set_encryption");
+        }
     }
     if (zip_close(archive) != 0) {
         throw std::runtime_error("zip_close");

@@ -142,6 +142,18 @@ TEST(Workbook, HostileAndForeignContainersAreRefused) {
     }
 }
 
+TEST(Workbook, EncryptedPartsAreRefusedAsProtected) {
+    std::string locked;
+    try {
+        locked = makeZip(minimalXlsx({worksheet("<row><c><v>1</v></c></row>")}), true, "secret");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "this libzip writes no encrypted parts";
+    }
+    const TableReadResult result = readTableBytes(locked);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.messageId, 43201) << result.message;
+}
+
 TEST(Workbook, ZipBombIsRefusedByWhatItInflates) {
     // 80 MB of blanks in a sheet deflate to some 80 KB; the default limit stops it at 64 MB.
     std::string sheet = worksheet("<row><c t=\"inlineStr\"><is><t>a</t></is></c></row>");
