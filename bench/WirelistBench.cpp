@@ -20,8 +20,9 @@ using namespace qx::wirelist::testing;
 constexpr int Rows = 10000;
 constexpr int Columns = 12;
 
-const char* const Headers[Columns] = {"線番", "接続元機器", "接続元端子", "接続先機器", "接続先端子", "色",
-                                      "断面積",  "本数",       "長さ",       "ケーブル",   "日付", "備考"};
+const char* const Headers[Columns] = {"線番",       "接続元機器", "接続元端子", "接続先機器",
+                                      "接続先端子", "色",         "断面積",     "本数",
+                                      "長さ",       "ケーブル",   "日付",       "備考"};
 
 // The text of each cell, the same in every format.
 std::string cellText(int row, int column) {
@@ -88,7 +89,8 @@ const Workbook& xlsxBook() {
         auto column = [](int c) { return std::string(1, static_cast<char>('A' + c)); };
         rows += "<row r=\"1\">";
         for (int c = 0; c < Columns; ++c) {
-            rows += "<c r=\"" + column(c) + "1\" t=\"s\"><v>" + std::to_string(shared(Headers[c])) + "</v></c>";
+            rows +=
+                "<c r=\"" + column(c) + "1\" t=\"s\"><v>" + std::to_string(shared(Headers[c])) + "</v></c>";
         }
         rows += "</row>";
         for (int r = 0; r < Rows; ++r) {
@@ -100,8 +102,8 @@ const Workbook& xlsxBook() {
                     rows += "<c r=\"" + ref + "\" s=\"" + (c == 6 ? "2" : "0") + "\"><v>" +
                             std::to_string(cellNumber(r, c)) + "</v></c>";
                 } else if (c == 10) {
-                    rows += "<c r=\"" + ref + "\" s=\"1\"><v>" + std::to_string(static_cast<int>(cellNumber(r, c))) +
-                            "</v></c>";
+                    rows += "<c r=\"" + ref + "\" s=\"1\"><v>" +
+                            std::to_string(static_cast<int>(cellNumber(r, c))) + "</v></c>";
                 } else if (const std::string text = cellText(r, c); !text.empty()) {
                     rows += "<c r=\"" + ref + "\" t=\"s\"><v>" + std::to_string(shared(text)) + "</v></c>";
                 }
@@ -113,9 +115,10 @@ const Workbook& xlsxBook() {
             sst += "<si><t>" + s + "</t></si>";
         }
         sst += "</sst>";
-        const std::string styles = "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                                   "<numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy/m/d\"/></numFmts><cellXfs>"
-                                   "<xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"2\"/></cellXfs></styleSheet>";
+        const std::string styles =
+            "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+            "<numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy/m/d\"/></numFmts><cellXfs>"
+            "<xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"2\"/></cellXfs></styleSheet>";
         return zipped(minimalXlsx({worksheet(rows)}, sst, styles));
     }();
     return book;
@@ -125,7 +128,8 @@ const Workbook& odsBook() {
     static const Workbook book = [] {
         std::string rows = "<table:table-row>";
         for (const char* h : Headers) {
-            rows += "<table:table-cell office:value-type=\"string\"><text:p>" + std::string(h) + "</text:p></table:table-cell>";
+            rows += "<table:table-cell office:value-type=\"string\"><text:p>" + std::string(h) +
+                    "</text:p></table:table-cell>";
         }
         rows += "</table:table-row>";
         for (int r = 0; r < Rows; ++r) {
@@ -133,7 +137,9 @@ const Workbook& odsBook() {
             for (int c = 0; c < Columns; ++c) {
                 std::string text = cellText(r, c);
                 if (c >= 6 && c <= 10) {
-                    text = c == 10 ? "2024/1/15" : c == 6 ? (r % 2 == 0 ? "1.25" : "0.75") : std::to_string(static_cast<int>(cellNumber(r, c)));
+                    text = c == 10  ? "2024/1/15"
+                           : c == 6 ? (r % 2 == 0 ? "1.25" : "0.75")
+                                    : std::to_string(static_cast<int>(cellNumber(r, c)));
                 }
                 rows += text.empty() ? "<table:table-cell/>"
                                      : "<table:table-cell office:value-type=\"string\"><text:p>" + text +
@@ -157,7 +163,9 @@ const std::string& csvBytes() {
             for (int c = 0; c < Columns; ++c) {
                 std::string text = cellText(r, c);
                 if (c >= 6 && c <= 10) {
-                    text = c == 10 ? "2024/1/15" : c == 6 ? (r % 2 == 0 ? "1.25" : "0.75") : std::to_string(static_cast<int>(cellNumber(r, c)));
+                    text = c == 10  ? "2024/1/15"
+                           : c == 6 ? (r % 2 == 0 ? "1.25" : "0.75")
+                                    : std::to_string(static_cast<int>(cellNumber(r, c)));
                 }
                 csv += (c > 0 ? "," : "") + (c == 11 && !text.empty() ? "\"" + text + "\"" : text);
             }

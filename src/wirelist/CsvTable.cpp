@@ -85,7 +85,8 @@ char sniffSeparator(std::string_view text) {
     return best;
 }
 
-bool readDelimitedText(std::string_view text, char separator, ReadContext& context, Sheet& sheet, char& used) {
+bool readDelimitedText(std::string_view text, char separator, ReadContext& context, Sheet& sheet,
+                       char& used) {
     char named = 0;
     text.remove_prefix(separatorLine(text, named));
     used = separator != 0 ? separator : named != 0 ? named : sniffSeparator(text);

@@ -53,8 +53,9 @@ constexpr std::array<BuiltIn, 33> BuiltIns{{
     {55, "yyyy\"年\"m\"月\""},
 }};
 
-constexpr std::array<std::string_view, 12> MonthNames{"January", "February", "March",     "April",   "May",      "June",
-                                                      "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> MonthNames{"January",   "February", "March",    "April",
+                                                      "May",       "June",     "July",     "August",
+                                                      "September", "October",  "November", "December"};
 constexpr std::array<std::string_view, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                    "Thursday", "Friday", "Saturday"};
 constexpr std::array<std::string_view, 7> JapaneseDays{"日", "月", "火", "水", "木", "金", "土"};
@@ -108,7 +109,8 @@ std::vector<std::string_view> sections(std::string_view code) {
 struct FormatToken {
     enum class Kind { Literal, Date, Digit, Point, Comma, Percent, Exponent, General, Text, Elapsed };
     Kind kind;
-    std::string text; // literal text, the date letters ("yyyy", "mm", "am/pm", ".00") or the digit ('0', '#', '?')
+    std::string
+        text; // literal text, the date letters ("yyyy", "mm", "am/pm", ".00") or the digit ('0', '#', '?')
 };
 
 namespace {
@@ -141,15 +143,16 @@ std::vector<Token> tokenize(std::string_view s) {
             i += 2; // fill character: nothing in a text
         } else if (c == '[') {
             const std::size_t end = s.find(']', i);
-            const std::string_view inside = s.substr(i + 1, (end == std::string_view::npos ? s.size() : end) - i - 1);
+            const std::string_view inside =
+                s.substr(i + 1, (end == std::string_view::npos ? s.size() : end) - i - 1);
             i = end == std::string_view::npos ? s.size() : end + 1;
             if (!inside.empty() && inside[0] == '$') {
                 literal(inside.substr(1, inside.find('-') == std::string_view::npos ? std::string_view::npos
-                                                                                   : inside.find('-') - 1));
+                                                                                    : inside.find('-') - 1));
             } else if (!inside.empty() && (lowerAscii(inside[0]) == 'h' || lowerAscii(inside[0]) == 'm' ||
                                            lowerAscii(inside[0]) == 's')) {
-                tokens.push_back({Token::Kind::Elapsed, std::string(1, lowerAscii(inside[0])) +
-                                                             std::to_string(inside.size())});
+                tokens.push_back({Token::Kind::Elapsed,
+                                  std::string(1, lowerAscii(inside[0])) + std::to_string(inside.size())});
             } // colours and conditions show nothing
         } else if (startsWithNoCase(s, i, "general")) {
             tokens.push_back({Token::Kind::General, {}});
@@ -160,7 +163,9 @@ std::vector<Token> tokenize(std::string_view s) {
         } else if (startsWithNoCase(s, i, "a/p")) {
             tokens.push_back({Token::Kind::Date, "a/p"});
             i += 3;
-        } else if (l == 'y' || l == 'm' || l == 'd' || l == 'h' || l == 's' || l == 'a' || (l == 'e' && c == 'e' && (i + 1 >= s.size() || (s[i + 1] != '+' && s[i + 1] != '-'))) || l == 'g') {
+        } else if (l == 'y' || l == 'm' || l == 'd' || l == 'h' || l == 's' || l == 'a' ||
+                   (l == 'e' && c == 'e' && (i + 1 >= s.size() || (s[i + 1] != '+' && s[i + 1] != '-'))) ||
+                   l == 'g') {
             std::size_t run = i;
             while (run < s.size() && lowerAscii(s[run]) == l) {
                 ++run;
@@ -266,7 +271,8 @@ std::string formatDate(double value, const std::vector<Token>& tokens, bool date
     } else {
         date = civilFromDays(Days1899_12_30 + serial + (serial < 60 ? 1 : 0));
     }
-    const long long realDays = date1904 ? Days1904_01_01 + serial : Days1899_12_30 + serial + (serial < 60 ? 1 : 0);
+    const long long realDays =
+        date1904 ? Days1904_01_01 + serial : Days1899_12_30 + serial + (serial < 60 ? 1 : 0);
     const auto weekday = static_cast<std::size_t>(((realDays % 7) + 7 + 4) % 7); // 1970-01-01 was a Thursday
 
     bool twelveHour = false;
@@ -313,7 +319,10 @@ std::string formatDate(double value, const std::vector<Token>& tokens, bool date
             if (fractionDigits > 0) {
                 out += '.';
                 std::string digits = std::to_string(fraction);
-                out += std::string(static_cast<std::size_t>(fractionDigits) - std::min(digits.size(), std::size_t(fractionDigits)), '0') + digits;
+                out += std::string(static_cast<std::size_t>(fractionDigits) -
+                                       std::min(digits.size(), std::size_t(fractionDigits)),
+                                   '0') +
+                       digits;
                 while (i + 1 < tokens.size() && tokens[i + 1].kind == Token::Kind::Digit) {
                     ++i;
                 }

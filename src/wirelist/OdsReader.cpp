@@ -79,7 +79,8 @@ public:
             m_inParagraph = true;
             m_spaceBefore = true; // white space at the start of a paragraph does not show
         } else if (m_inParagraph && local == "s") {
-            append(std::string(std::min(parseCount(attributes.value("c")), m_context.limits().maxCellBytes + 1), ' '));
+            append(std::string(
+                std::min(parseCount(attributes.value("c")), m_context.limits().maxCellBytes + 1), ' '));
         } else if (m_inParagraph && local == "tab") {
             append("\t");
         } else if (m_inParagraph && local == "line-break") {

@@ -33,7 +33,8 @@ std::string placeText(const CellPlace& place) {
     }
     if (place.column != CellPlace::None) {
         gap();
-        text += place.letters ? columnLetters(place.column) + " 列" : std::to_string(place.column + 1) + " 列目";
+        text +=
+            place.letters ? columnLetters(place.column) + " 列" : std::to_string(place.column + 1) + " 列目";
     }
     return text;
 }

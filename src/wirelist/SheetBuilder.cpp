@@ -49,8 +49,8 @@ bool SheetBuilder::setCell(std::size_t row, std::size_t column, std::string text
     return true;
 }
 
-bool SheetBuilder::fillCells(std::size_t row, std::size_t column, std::size_t rowCount, std::size_t columnCount,
-                             const std::string& text) {
+bool SheetBuilder::fillCells(std::size_t row, std::size_t column, std::size_t rowCount,
+                             std::size_t columnCount, const std::string& text) {
     if (text.empty() || rowCount == 0 || columnCount == 0) {
         return true;
     }
@@ -77,7 +77,8 @@ bool SheetBuilder::fillCells(std::size_t row, std::size_t column, std::size_t ro
 
 void SheetBuilder::addMergedArea(std::size_t firstRow, std::size_t firstColumn, std::size_t lastRow,
                                  std::size_t lastColumn) {
-    if (lastRow >= firstRow && lastColumn >= firstColumn && (lastRow > firstRow || lastColumn > firstColumn)) {
+    if (lastRow >= firstRow && lastColumn >= firstColumn &&
+        (lastRow > firstRow || lastColumn > firstColumn)) {
         m_merged.push_back({firstRow, firstColumn, lastRow, lastColumn});
     }
 }

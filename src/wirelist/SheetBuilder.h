@@ -27,7 +27,8 @@ public:
     /// Whether a row or column index is past the limits (for the refusal's place).
     bool checkPlace(std::size_t row, std::size_t column);
     /// A merged area, inclusive; filled when the sheet is finished.
-    void addMergedArea(std::size_t firstRow, std::size_t firstColumn, std::size_t lastRow, std::size_t lastColumn);
+    void addMergedArea(std::size_t firstRow, std::size_t firstColumn, std::size_t lastRow,
+                       std::size_t lastColumn);
 
     /// The finished sheet; false when a limit was passed while filling merged areas.
     bool finish(Sheet& out);

@@ -75,7 +75,8 @@ void readText(std::string_view bytes, const TextReadOptions& options, ReadContex
     } else {
         encoding = canonicalEncoding(options.encoding);
         if (encoding.empty()) {
-            context.fail(messages::UnknownEncoding, model::formatMessage(messages::UnknownEncoding, {options.encoding}));
+            context.fail(messages::UnknownEncoding,
+                         model::formatMessage(messages::UnknownEncoding, {options.encoding}));
             return;
         }
         mark = markLengthOf(bytes, encoding);
@@ -96,7 +97,8 @@ void readText(std::string_view bytes, const TextReadOptions& options, ReadContex
 
 } // namespace
 
-TableReadResult readTableBytes(std::string_view bytes, const TextReadOptions& options, const TableLimits& limits) {
+TableReadResult readTableBytes(std::string_view bytes, const TextReadOptions& options,
+                               const TableLimits& limits) {
     ReadContext context(limits);
     Table table;
     if (bytes.starts_with(CompoundFileSignature)) {

@@ -37,7 +37,8 @@ struct TableReadResult {
 };
 
 /// Reads a CSV, TSV or TXT file, an XLSX or an ODS workbook, chosen by the bytes (a zip container
-/// is a workbook, a legacy binary workbook is refused), never by the name alone.
+/// is a workbook, a legacy binary workbook is refused), never by the name alone. The one sheet of
+/// a text file is named after the file (readTableBytes leaves it unnamed).
 TableReadResult readTableFile(const std::filesystem::path& path, const TextReadOptions& options = {},
                               const TableLimits& limits = {});
 /// The same from bytes already in memory.

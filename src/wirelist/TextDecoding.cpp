@@ -118,8 +118,8 @@ long scoreCp932(std::string_view bytes) {
             score -= 10;
         } else if (u >= 0xE000 && u <= 0xF8FF) {
             score -= 5;
-        } else if (isHalfWidthKatakana(b) &&
-                   (isHalfWidthKatakana(byteAt(bytes, pos + 1)) || (pos > 0 && isHalfWidthKatakana(byteAt(bytes, pos - 1))))) {
+        } else if (isHalfWidthKatakana(b) && (isHalfWidthKatakana(byteAt(bytes, pos + 1)) ||
+                                              (pos > 0 && isHalfWidthKatakana(byteAt(bytes, pos - 1))))) {
             score += 2; // half-width katakana come in words
         }
     }
@@ -138,7 +138,8 @@ long scoreCp1252(std::string_view bytes) {
         if (cp1252Char(b) == Replacement) {
             score -= 10;
         } else if (b >= 0xC0 && b != 0xD7 && b != 0xF7) {
-            const bool inWord = isAsciiLetter(byteAt(bytes, pos + 1)) || (pos > 0 && isAsciiLetter(byteAt(bytes, pos - 1)));
+            const bool inWord =
+                isAsciiLetter(byteAt(bytes, pos + 1)) || (pos > 0 && isAsciiLetter(byteAt(bytes, pos - 1)));
             score += inWord ? 2 : 1;
         } else {
             score += 1;
@@ -242,7 +243,8 @@ std::string canonicalEncoding(std::string_view name) {
     if (n == "utf-16be" || n == "utf16be") {
         return "UTF-16BE";
     }
-    if (n == "cp932" || n == "shift_jis" || n == "shift-jis" || n == "sjis" || n == "windows-31j" || n == "ms932") {
+    if (n == "cp932" || n == "shift_jis" || n == "shift-jis" || n == "sjis" || n == "windows-31j" ||
+        n == "ms932") {
         return "CP932";
     }
     if (n == "cp1252" || n == "windows-1252" || n == "latin1" || n == "latin-1" || n == "iso-8859-1") {

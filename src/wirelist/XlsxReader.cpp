@@ -123,7 +123,8 @@ public:
 
     void startElement(std::string_view, std::string_view local, const XmlAttributes& attributes) override {
         if (local == "Relationship" && attributes.value("TargetMode") != "External") {
-            relationships.push_back({std::string(attributes.value("Id")), std::string(attributes.value("Type")),
+            relationships.push_back({std::string(attributes.value("Id")),
+                                     std::string(attributes.value("Type")),
                                      resolvePart(m_source, attributes.value("Target"))});
         }
     }
@@ -151,7 +152,8 @@ public:
             isWorkbook = local == "workbook";
         }
         if (local == "sheet") {
-            sheets.push_back({std::string(attributes.value("name")), std::string(attributes.value("id", true))});
+            sheets.push_back(
+                {std::string(attributes.value("name")), std::string(attributes.value("id", true))});
             m_context.checkSheetCount(sheets.size());
         } else if (local == "workbookPr") {
             const std::string_view v = attributes.value("date1904");
@@ -168,7 +170,8 @@ private:
 
 class SharedStringsHandler final : public XmlHandler {
 public:
-    SharedStringsHandler(ReadContext& context, std::string part) : m_context(context), m_part(std::move(part)) {}
+    SharedStringsHandler(ReadContext& context, std::string part)
+        : m_context(context), m_part(std::move(part)) {}
     std::vector<std::string> strings;
 
     void startElement(std::string_view, std::string_view local, const XmlAttributes&) override {
@@ -215,7 +218,8 @@ private:
 
 class StylesHandler final : public XmlHandler {
 public:
-    static constexpr std::size_t MaxCellFormats = 65536; // what spreadsheet programs allow; the rest show as General
+    static constexpr std::size_t MaxCellFormats =
+        65536; // what spreadsheet programs allow; the rest show as General
     std::map<int, std::string> customFormats;
     std::vector<int> cellFormats; // number format id of each cell style
 
@@ -268,7 +272,8 @@ class WorksheetHandler final : public XmlHandler {
 public:
     WorksheetHandler(SheetBuilder& builder, ReadContext& context, const std::vector<std::string>& strings,
                      const std::vector<const NumberFormat*>& formats, bool date1904)
-        : m_builder(builder), m_context(context), m_strings(strings), m_formats(formats), m_date1904(date1904) {}
+        : m_builder(builder), m_context(context), m_strings(strings), m_formats(formats),
+          m_date1904(date1904) {}
 
     void startElement(std::string_view, std::string_view local, const XmlAttributes& attributes) override {
         if (local == "c") {
@@ -475,8 +480,9 @@ bool readXlsx(const ZipArchive& archive, ReadContext& context, Table& table) {
                 auto it = formatsById.find(id);
                 if (it == formatsById.end()) {
                     const auto custom = handler.customFormats.find(id);
-                    const std::string_view code =
-                        custom != handler.customFormats.end() ? std::string_view(custom->second) : builtInNumberFormat(id);
+                    const std::string_view code = custom != handler.customFormats.end()
+                                                      ? std::string_view(custom->second)
+                                                      : builtInNumberFormat(id);
                     it = formatsById.emplace(id, NumberFormat(code)).first;
                 }
                 formats.push_back(&it->second);

@@ -102,8 +102,8 @@ struct XmlParser::State {
         self->context.fail(messages::XmlDoctype, model::formatMessage(messages::XmlDoctype, {self->where()}));
         XML_StopParser(self->parser.get(), XML_FALSE);
     }
-    static void onEntity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
-                         const XML_Char*, const XML_Char*) {
+    static void onEntity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                         const XML_Char*, const XML_Char*, const XML_Char*) {
         onDoctype(data, nullptr, nullptr, nullptr, 0);
     }
 };
@@ -141,8 +141,8 @@ bool XmlParser::feed(std::string_view chunk, bool last) {
     do {
         const std::size_t piece = std::min<std::size_t>(chunk.size(), INT_MAX / 2);
         const bool final = last && piece == chunk.size();
-        const XML_Status status =
-            XML_Parse(state.parser.get(), chunk.data(), static_cast<int>(piece), final ? XML_TRUE : XML_FALSE);
+        const XML_Status status = XML_Parse(state.parser.get(), chunk.data(), static_cast<int>(piece),
+                                            final ? XML_TRUE : XML_FALSE);
         if (state.context.failed()) {
             return false;
         }
@@ -154,9 +154,11 @@ bool XmlParser::feed(std::string_view chunk, bool last) {
     return true;
 }
 
-bool parsePart(const ZipArchive& archive, std::string_view partName, XmlHandler& handler, ReadContext& context) {
+bool parsePart(const ZipArchive& archive, std::string_view partName, XmlHandler& handler,
+               ReadContext& context) {
     XmlParser parser(handler, context, std::string(partName));
-    if (!archive.read(partName, context, [&parser](std::string_view chunk) { return parser.feed(chunk, false); })) {
+    if (!archive.read(partName, context,
+                      [&parser](std::string_view chunk) { return parser.feed(chunk, false); })) {
         return false;
     }
     return parser.feed({}, true);

@@ -27,7 +27,8 @@ private:
 class XmlHandler {
 public:
     virtual ~XmlHandler() = default;
-    virtual void startElement(std::string_view ns, std::string_view local, const XmlAttributes& attributes) = 0;
+    virtual void startElement(std::string_view ns, std::string_view local,
+                              const XmlAttributes& attributes) = 0;
     virtual void endElement(std::string_view ns, std::string_view local) = 0;
     virtual void characters(std::string_view text) = 0;
 };
@@ -51,6 +52,7 @@ private:
 };
 
 /// Parses one part of a zip container as it is inflated.
-bool parsePart(const ZipArchive& archive, std::string_view partName, XmlHandler& handler, ReadContext& context);
+bool parsePart(const ZipArchive& archive, std::string_view partName, XmlHandler& handler,
+               ReadContext& context);
 
 } // namespace qx::wirelist

@@ -34,7 +34,8 @@ ZipArchive::~ZipArchive() = default;
 std::optional<ZipArchive> ZipArchive::open(std::string_view bytes) {
     zip_error_t error;
     zip_error_init(&error);
-    std::unique_ptr<zip_source_t, SourceFree> source(zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error));
+    std::unique_ptr<zip_source_t, SourceFree> source(
+        zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error));
     zip_error_fini(&error);
     if (!source) {
         return std::nullopt;
@@ -86,7 +87,8 @@ bool ZipArchive::read(std::string_view name, ReadContext& context,
     if (index < 0) {
         return context.failDamaged(name);
     }
-    std::unique_ptr<zip_file_t, FileClose> file(zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0));
+    std::unique_ptr<zip_file_t, FileClose> file(
+        zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0));
     if (!file) {
         return context.failDamaged(name);
     }

@@ -30,7 +30,8 @@ public:
 
     /// Streams one part to `sink` chunk by chunk; stops when the sink returns false or the
     /// context refuses. False on any refusal (a damaged part is refused as damaged).
-    bool read(std::string_view name, ReadContext& context, const std::function<bool(std::string_view)>& sink) const;
+    bool read(std::string_view name, ReadContext& context,
+              const std::function<bool(std::string_view)>& sink) const;
     /// The whole part as one string (for small parts such as a mime type).
     bool readAll(std::string_view name, ReadContext& context, std::string& out) const;
 

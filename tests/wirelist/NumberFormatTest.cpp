@@ -73,7 +73,8 @@ TEST(NumberFormat, ShowsDatesOfBothDateSystems) {
         {45306, "YYYY/MM/DD", false, "2024/01/15"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(formatNumber(row.serial, row.code, row.date1904), row.shown) << row.serial << " " << row.code;
+        EXPECT_EQ(formatNumber(row.serial, row.code, row.date1904), row.shown)
+            << row.serial << " " << row.code;
     }
     EXPECT_EQ(builtInNumberFormat(14), "yyyy/m/d");
     EXPECT_EQ(formatNumber(45306, builtInNumberFormat(22), false), "2024/1/15 0:00");

@@ -24,7 +24,8 @@ std::string xlsxOf(const std::string& csvLike) {
         std::size_t cellStart = start;
         while (cellStart <= end) {
             const std::size_t cellEnd = std::min(csvLike.find(',', cellStart), end);
-            rows += "<c t=\"inlineStr\"><is><t>" + csvLike.substr(cellStart, cellEnd - cellStart) + "</t></is></c>";
+            rows += "<c t=\"inlineStr\"><is><t>" + csvLike.substr(cellStart, cellEnd - cellStart) +
+                    "</t></is></c>";
             cellStart = cellEnd + 1;
         }
         rows += "</row>";
@@ -74,7 +75,8 @@ TEST(TableLimits, EachLimitHoldsAtItsBoundAndRefusesOnePast) {
     };
     // XLSX's deepest element is worksheet/sheetData/row/c/is/t; ODS's is document-content/body/
     // spreadsheet/table/table-row/table-cell/p.
-    const Format formats[] = {{"csv", csv, "3 行目", 0}, {"xlsx", xlsx, "シート「Sheet1」 3 行目", 6},
+    const Format formats[] = {{"csv", csv, "3 行目", 0},
+                              {"xlsx", xlsx, "シート「Sheet1」 3 行目", 6},
                               {"ods", ods, "シート「S」 3 行目", 7}};
     for (const Format& format : formats) {
         const Limit limits[] = {
@@ -84,9 +86,10 @@ TEST(TableLimits, EachLimitHoldsAtItsBoundAndRefusesOnePast) {
             {"cells", [](TableLimits& l, std::size_t v) { l.maxCells = v; }, 12, 43210, "3 行目"},
             {"unpacked bytes", [](TableLimits& l, std::size_t v) { l.maxUnpackedBytes = v; },
              format.xmlDepth == 0 ? csv.size() : 0, 43204, "バイト"},
-            {"xml depth", [](TableLimits& l, std::size_t v) { l.maxXmlDepth = v; }, format.xmlDepth, 43208, ".xml"},
-            {"sheets", [](TableLimits& l, std::size_t v) { l.maxSheets = v; }, format.xmlDepth == 0 ? 0u : 1u, 43214,
-             "0 シート"},
+            {"xml depth", [](TableLimits& l, std::size_t v) { l.maxXmlDepth = v; }, format.xmlDepth, 43208,
+             ".xml"},
+            {"sheets", [](TableLimits& l, std::size_t v) { l.maxSheets = v; }, format.xmlDepth == 0 ? 0u : 1u,
+             43214, "0 シート"},
         };
         for (const Limit& limit : limits) {
             if (limit.bound == 0) {
@@ -124,7 +127,8 @@ TEST(TableLimits, EachLimitHoldsAtItsBoundAndRefusesOnePast) {
         past.maxUnpackedBytes = low - 1;
         const TableReadResult refused = readTableBytes(format.bytes, {}, past);
         EXPECT_EQ(refused.messageId, 43204) << format.name;
-        EXPECT_NE(refused.message.find(std::to_string(low - 1) + " バイト"), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.find(std::to_string(low - 1) + " バイト"), std::string::npos)
+            << refused.message;
     }
 }
 
@@ -136,8 +140,9 @@ TEST(TableLimits, RepeatsAndMergesCannotMultiplyAFileIntoMillionsOfCells) {
     };
     const Row rows[] = {
         {"a written row repeated past the row limit",
-         makeZip(minimalOds("<table:table table:name=\"S\"><table:table-row table:number-rows-repeated=\"200000\">"
-                            "<table:table-cell><text:p>x</text:p></table:table-cell></table:table-row></table:table>")),
+         makeZip(minimalOds(
+             "<table:table table:name=\"S\"><table:table-row table:number-rows-repeated=\"200000\">"
+             "<table:table-cell><text:p>x</text:p></table:table-cell></table:table-row></table:table>")),
          43205},
         {"a written cell repeated past the column limit",
          makeZip(minimalOds("<table:table table:name=\"S\"><table:table-row><table:table-cell "
@@ -145,30 +150,36 @@ TEST(TableLimits, RepeatsAndMergesCannotMultiplyAFileIntoMillionsOfCells) {
                             "</table:table-row></table:table>")),
          43206},
         {"a written block within both limits but past the cells",
-         makeZip(minimalOds("<table:table table:name=\"S\"><table:table-row table:number-rows-repeated=\"1000\">"
-                            "<table:table-cell table:number-columns-repeated=\"201\"><text:p>x</text:p>"
-                            "</table:table-cell></table:table-row></table:table>")),
+         makeZip(
+             minimalOds("<table:table table:name=\"S\"><table:table-row table:number-rows-repeated=\"1000\">"
+                        "<table:table-cell table:number-columns-repeated=\"201\"><text:p>x</text:p>"
+                        "</table:table-cell></table:table-row></table:table>")),
          43210},
         {"a repeat count beyond any number",
-         makeZip(minimalOds("<table:table table:name=\"S\"><table:table-row table:number-rows-repeated="
-                            "\"99999999999999999999999\"><table:table-cell><text:p>x</text:p></table:table-cell>"
-                            "</table:table-row></table:table>")),
+         makeZip(
+             minimalOds("<table:table table:name=\"S\"><table:table-row table:number-rows-repeated="
+                        "\"99999999999999999999999\"><table:table-cell><text:p>x</text:p></table:table-cell>"
+                        "</table:table-row></table:table>")),
          43205},
         {"one merged area stacked many times",
-         makeZip(minimalXlsx({worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
-                                        "<row r=\"100\"><c r=\"CV100\" t=\"inlineStr\"><is><t>y</t></is></c></row>",
-                                        "<mergeCells>" + [] {
-                                            std::string merges;
-                                            for (int i = 0; i < 300; ++i) {
-                                                merges += "<mergeCell ref=\"A1:CV100\"/>";
-                                            }
-                                            return merges;
-                                        }() + "</mergeCells>")})),
+         makeZip(minimalXlsx({worksheet(
+             "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
+             "<row r=\"100\"><c r=\"CV100\" t=\"inlineStr\"><is><t>y</t></is></c></row>",
+             "<mergeCells>" +
+                 [] {
+                     std::string merges;
+                     for (int i = 0; i < 300; ++i) {
+                         merges += "<mergeCell ref=\"A1:CV100\"/>";
+                     }
+                     return merges;
+                 }() +
+                 "</mergeCells>")})),
          43210},
         {"a merged area across the whole sheet with a far cell",
-         makeZip(minimalXlsx({worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
-                                        "<row r=\"99999\"><c r=\"ALL99999\" t=\"inlineStr\"><is><t>y</t></is></c></row>",
-                                        "<mergeCells><mergeCell ref=\"A1:XFD1048576\"/></mergeCells>")})),
+         makeZip(minimalXlsx(
+             {worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>"
+                        "<row r=\"99999\"><c r=\"ALL99999\" t=\"inlineStr\"><is><t>y</t></is></c></row>",
+                        "<mergeCells><mergeCell ref=\"A1:XFD1048576\"/></mergeCells>")})),
          43210},
     };
     // Fewer cells than the default, so that reaching the limit is quick; rows and columns as usual.

@@ -47,7 +47,10 @@ TEST(TextTable, FindsEncodingAndSeparator) {
         {"code page 932", "\x90\xFC\x94\xD4,\x90\xDA\x91\xB1\x8C\xB3\r\n", "CP932", ',', "線番"},
         {"half-width katakana", "\xB9\xB0\xCC\xDE\xD9;1\r\n", "CP932", ';', "ｹｰﾌﾞﾙ"},
         // Müller;Straße;1,5 mm² in code page 1252: ü followed by a letter would be an unmapped pair
-        {"code page 1252", "M\xFCller;Stra\xDF" "e;1,5 mm\xB2\r\n", "CP1252", ';', "Müller"},
+        {"code page 1252",
+         "M\xFCller;Stra\xDF"
+         "e;1,5 mm\xB2\r\n",
+         "CP1252", ';', "Müller"},
         {"code page 1252 accents", "Caf\xE9,na\xEFve,\x93quoted\x94\n", "CP1252", ',', "Café"},
     };
     for (const Row& row : rows) {
@@ -114,7 +117,9 @@ TEST(TextTable, ChosenEncodingAndSeparatorWin) {
     EXPECT_EQ(utf16.table.sheets[0].rows[0].at(0), "a"); // the mark is not part of the first cell
 
     options.encoding = "UTF-8";
-    const TableReadResult broken = readTableBytes("a\xFF" "b\n", options);
+    const TableReadResult broken = readTableBytes("a\xFF"
+                                                  "b\n",
+                                                  options);
     ASSERT_TRUE(broken.ok);
     EXPECT_EQ(broken.table.sheets[0].rows[0].at(0), "a\uFFFDb");
 }

@@ -19,7 +19,8 @@ struct Part {
 };
 
 /// A zip container of the parts, deflated (or stored); throws when libzip cannot write it.
-inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true, const char* password = nullptr) {
+inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true,
+                           const char* password = nullptr) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -36,9 +37,10 @@ inline std::string makeZip(const std::vector<Part>& parts, bool deflate = true, 
             zip_source_free(source);
             throw std::runtime_error("zip_file_add");
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 9);
-        if (password != nullptr &&
-            zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256, password) != 0) {
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                 deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 9);
+        if (password != nullptr && zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index),
+                                                           ZIP_EM_AES_256, password) != 0) {
             zip_discard(archive);
             zip_source_free(buffer);
             throw std::runtime_error("zip_file_set_encryption");
@@ -96,21 +98,23 @@ inline std::string dumpTable(const Table& table) {
 }
 
 /// The smallest XLSX package around one or more worksheets, in this order, named Sheet1...
-inline std::vector<Part> minimalXlsx(const std::vector<std::string>& sheetXml, const std::string& sharedStrings = {},
-                                     const std::string& styles = {}, const std::string& workbookProperties = {}) {
+inline std::vector<Part> minimalXlsx(const std::vector<std::string>& sheetXml,
+                                     const std::string& sharedStrings = {}, const std::string& styles = {},
+                                     const std::string& workbookProperties = {}) {
     const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     std::vector<Part> parts;
-    parts.push_back({"_rels/.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
-                                    "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"" +
-                                        rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
+    parts.push_back(
+        {"_rels/.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
+                        "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"" +
+                            rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
     std::string sheets;
     std::string rels;
     for (std::size_t i = 0; i < sheetXml.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         sheets += "<sheet name=\"Sheet" + n + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
-        rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet" + n +
-                ".xml\"/>";
+        rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet" +
+                n + ".xml\"/>";
         parts.push_back({"xl/worksheets/sheet" + n + ".xml", sheetXml[i]});
     }
     if (!sharedStrings.empty()) {
@@ -121,17 +125,20 @@ inline std::vector<Part> minimalXlsx(const std::vector<std::string>& sheetXml, c
         rels += "<Relationship Id=\"rT\" Type=\"" + rel + "/styles\" Target=\"/xl/styles.xml\"/>";
         parts.push_back({"xl/styles.xml", styles});
     }
-    parts.push_back({"xl/workbook.xml", "<?xml version=\"1.0\"?><workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel +
-                                            "\">" + workbookProperties + "<sheets>" + sheets + "</sheets></workbook>"});
-    parts.push_back({"xl/_rels/workbook.xml.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas."
-                                                   "openxmlformats.org/package/2006/relationships\">" +
-                                                       rels + "</Relationships>"});
+    parts.push_back({"xl/workbook.xml", "<?xml version=\"1.0\"?><workbook xmlns=\"" + main + "\" xmlns:r=\"" +
+                                            rel + "\">" + workbookProperties + "<sheets>" + sheets +
+                                            "</sheets></workbook>"});
+    parts.push_back(
+        {"xl/_rels/workbook.xml.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas."
+                                       "openxmlformats.org/package/2006/relationships\">" +
+                                           rels + "</Relationships>"});
     return parts;
 }
 
 /// A worksheet part around the given sheetData content (and what follows it, such as merges).
 inline std::string worksheet(const std::string& rows, const std::string& after = {}) {
-    return "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+    return "<?xml version=\"1.0\"?><worksheet "
+           "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
            "<sheetData>" +
            rows + "</sheetData>" + after + "</worksheet>";
 }
@@ -139,13 +146,14 @@ inline std::string worksheet(const std::string& rows, const std::string& after =
 /// An ODS package around the given office:spreadsheet content.
 inline std::vector<Part> minimalOds(const std::string& spreadsheet) {
     return {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-            {"content.xml",
-             "<?xml version=\"1.0\"?><office:document-content "
-             "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-             "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-             "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-             "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\"><office:body><office:spreadsheet>" +
-                 spreadsheet + "</office:spreadsheet></office:body></office:document-content>"}};
+            {"content.xml", "<?xml version=\"1.0\"?><office:document-content "
+                            "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                            "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+                            "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\"><office:body><"
+                            "office:spreadsheet>" +
+                                spreadsheet +
+                                "</office:spreadsheet></office:body></office:document-content>"}};
 }
 
 } // namespace qx::wirelist::testing

@@ -33,7 +33,8 @@ TEST(Workbook, XlsxCellsShowAsTheSheetShowsThem) {
         "<si><t>line_x000D_\nbreak</t></si></sst>";
     const std::string sheet = worksheet(
         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"C1\" t=\"s\"><v>1</v></c></row>"
-        "<row r=\"2\"><c t=\"inlineStr\"><is><t>0012</t></is></c><c t=\"b\"><v>1</v></c><c t=\"e\"><v>#N/A</v></c>"
+        "<row r=\"2\"><c t=\"inlineStr\"><is><t>0012</t></is></c><c t=\"b\"><v>1</v></c><c "
+        "t=\"e\"><v>#N/A</v></c>"
         "<c t=\"str\"><f>A1</f><v>X1</v></c><c t=\"s\"><v>2</v></c></row>"
         "<row r=\"4\"><c r=\"A4\" s=\"1\"><v>12</v></c><c r=\"B4\" s=\"2\"><v>45306</v></c>"
         "<c r=\"C4\" s=\"3\"><v>45306.75</v></c><c r=\"D4\" s=\"4\"><v>2.005</v></c>"
@@ -53,16 +54,17 @@ TEST(Workbook, XlsxCellsShowAsTheSheetShowsThem) {
 
 TEST(Workbook, XlsxSheetsComeInWorkbookOrderWithTheirDateSystem) {
     std::vector<Part> parts = minimalXlsx(
-        {worksheet("<row><c s=\"1\"><v>0</v></c><c s=\"1\"><v>45306</v></c></row>"), worksheet("<row><c><v>7</v></c></row>")},
+        {worksheet("<row><c s=\"1\"><v>0</v></c><c s=\"1\"><v>45306</v></c></row>"),
+         worksheet("<row><c><v>7</v></c></row>")},
         {}, "<styleSheet><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs></styleSheet>",
         "<workbookPr date1904=\"1\"/>");
     // The workbook lists the second part first, under its own names.
     for (Part& part : parts) {
         if (part.name == "xl/workbook.xml") {
             const std::size_t at = part.bytes.find("<sheets>") + 8;
-            part.bytes = part.bytes.substr(0, at) +
-                         "<sheet name=\"先\" sheetId=\"9\" r:id=\"rId2\"/><sheet name=\"後\" sheetId=\"3\" r:id=\"rId1\"/>"
-                         "</sheets></workbook>";
+            part.bytes = part.bytes.substr(0, at) + "<sheet name=\"先\" sheetId=\"9\" r:id=\"rId2\"/><sheet "
+                                                    "name=\"後\" sheetId=\"3\" r:id=\"rId1\"/>"
+                                                    "</sheets></workbook>";
         }
     }
     const TableReadResult result = readParts(parts);
@@ -75,13 +77,18 @@ TEST(Workbook, OdsCellsShowTheirParagraphsAndRepeats) {
         "<table:table table:name=\"線\">"
         "<table:table-row><table:table-cell table:number-columns-spanned=\"2\" office:value-type=\"string\">"
         "<text:p>接続元</text:p></table:table-cell><table:covered-table-cell><text:p>hidden</text:p>"
-        "</table:covered-table-cell><table:table-cell office:value-type=\"float\" office:value=\"0.1\"/></table:table-row>"
-        "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell table:number-columns-repeated=\"2\">"
-        "<text:p>a<text:s text:c=\"3\"/>b<text:tab/>c</text:p><text:p><text:span>d</text:span><text:line-break/>e</text:p>"
+        "</table:covered-table-cell><table:table-cell office:value-type=\"float\" "
+        "office:value=\"0.1\"/></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell "
+        "table:number-columns-repeated=\"2\">"
+        "<text:p>a<text:s "
+        "text:c=\"3\"/>b<text:tab/>c</text:p><text:p><text:span>d</text:span><text:line-break/>e</text:p>"
         "<office:annotation><text:p>note</text:p></office:annotation></table:table-cell></table:table-row>"
-        "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell table:number-columns-repeated=\"16384\"/>"
+        "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell "
+        "table:number-columns-repeated=\"16384\"/>"
         "</table:table-row></table:table>"
-        "<table:table table:name=\"空\"><table:table-row><table:table-cell/></table:table-row></table:table>"));
+        "<table:table "
+        "table:name=\"空\"><table:table-row><table:table-cell/></table:table-row></table:table>"));
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(dumpTable(result.table), "sheet: 線\n"
                                        "1\t接続元\t接続元\t0.1\n"
@@ -91,11 +98,12 @@ TEST(Workbook, OdsCellsShowTheirParagraphsAndRepeats) {
 }
 
 TEST(Workbook, HostileAndForeignContainersAreRefused) {
-    const std::string laughs = "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
-                               "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
-                               "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
-                               "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>&lol3;</t></is></c></row>"
-                               "</sheetData></worksheet>";
+    const std::string laughs =
+        "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
+        "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
+        "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
+        "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>&lol3;</t></is></c></row>"
+        "</sheetData></worksheet>";
     std::string deep = "<worksheet><sheetData>";
     for (int i = 0; i < 300; ++i) {
         deep += "<x>";
@@ -122,8 +130,9 @@ TEST(Workbook, HostileAndForeignContainersAreRefused) {
         {"legacy binary workbook", compoundFile, 43200, "*.xlsx"},
         {"password-protected workbook", encryptedPackage, 43201, ""},
         {"a zip of something else", makeZip({{"readme.txt", "hello"}}), 43202, ""},
-        {"a text document", makeZip({{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", "<a/>"}}),
-         43202, ""},
+        {"a text document",
+         makeZip({{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", "<a/>"}}), 43202,
+         ""},
         {"an empty zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'), 43202, ""},
         {"a package without worksheets", makeZip(minimalXlsx({})), 43213, ""},
         {"a text document package",
@@ -167,13 +176,15 @@ TEST(Workbook, ZipBombIsRefusedByWhatItInflates) {
 
     // The directory claims a small size; what is inflated counts, so lying does not help.
     std::string lying = bomb;
-    for (std::size_t at = lying.find("PK\x03\x04"); at != std::string::npos; at = lying.find("PK\x03\x04", at + 4)) {
+    for (std::size_t at = lying.find("PK\x03\x04"); at != std::string::npos;
+         at = lying.find("PK\x03\x04", at + 4)) {
         if (lying.compare(at + 30, 24, "xl/worksheets/sheet1.xml") == 0) {
             lying[at + 22] = 100; // uncompressed size: 100 bytes
             lying[at + 23] = lying[at + 24] = lying[at + 25] = 0;
         }
     }
-    for (std::size_t at = lying.find("PK\x01\x02"); at != std::string::npos; at = lying.find("PK\x01\x02", at + 4)) {
+    for (std::size_t at = lying.find("PK\x01\x02"); at != std::string::npos;
+         at = lying.find("PK\x01\x02", at + 4)) {
         if (lying.compare(at + 46, 24, "xl/worksheets/sheet1.xml") == 0) {
             lying[at + 24] = 100;
             lying[at + 25] = lying[at + 26] = lying[at + 27] = 0;
