@@ -655,4 +655,44 @@ std::string formatNumber(double value, std::string_view code, bool date1904) {
     return NumberFormat(code).show(value, date1904);
 }
 
+std::optional<double> serialFromIsoDate(std::string_view text, bool date1904) {
+    auto number = [&text](std::size_t at, std::size_t length, unsigned& out) {
+        out = 0;
+        if (text.size() < at + length) {
+            return false;
+        }
+        for (std::size_t i = at; i < at + length; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return false;
+            }
+            out = out * 10 + static_cast<unsigned>(text[i] - '0');
+        }
+        return true;
+    };
+    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (!number(0, 4, year) || text.size() < 10 || text[4] != '-' || !number(5, 2, month) || text[7] != '-' ||
+        !number(8, 2, day) || month < 1 || month > 12 || day < 1 || day > 31) {
+        return std::nullopt;
+    }
+    if (text.size() > 10 && (text[10] != 'T' || !number(11, 2, hour) || !number(14, 2, minute) ||
+                             (text.size() >= 19 && !number(17, 2, second)))) {
+        return std::nullopt;
+    }
+    // Days from 1970-01-01 of the proleptic Gregorian date (the inverse of civilFromDays).
+    const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const long long days = era * 146097 + static_cast<long long>(doe) - 719468;
+    long long serial = days - (date1904 ? Days1904_01_01 : Days1899_12_30);
+    if (!date1904 && serial <= 60) {
+        --serial; // before the 29 February 1900 that the 1900 system counts
+    }
+    if (serial < (date1904 ? 0 : 1)) {
+        return std::nullopt;
+    }
+    return static_cast<double>(serial) + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
 } // namespace qx::wirelist

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,7 @@ public:
 
     /// Whether cells of this format keep their text as typed ("@").
     bool isText() const { return m_text; }
+    bool isGeneral() const { return m_general; }
     /// See formatNumber.
     std::string show(double value, bool date1904) const;
 
@@ -46,5 +48,9 @@ private:
 /// and times (y, m, d, h, s, AM/PM) from the serial day number of the 1900 system (with its
 /// 29 February 1900) or of the 1904 system. What is beyond that shows as General.
 std::string formatNumber(double value, std::string_view code, bool date1904);
+
+/// The serial day number of an ISO 8601 date ("2024-01-15", "2024-01-15T18:00:00"), as a cell of
+/// date type holds it; nullopt when the text is no such date or lies before the first day.
+std::optional<double> serialFromIsoDate(std::string_view text, bool date1904);
 
 } // namespace qx::wirelist

@@ -342,6 +342,15 @@ private:
         if (m_value.empty()) {
             return {};
         }
+        const NumberFormat* format = m_style < m_formats.size() ? m_formats[m_style] : nullptr;
+        if (m_type == "d") {
+            // A date written as ISO text shows in its cell's format, or as the ISO date itself.
+            const std::optional<double> serial = serialFromIsoDate(m_value, m_date1904);
+            if (!serial || format == nullptr || format->isGeneral() || format->isText()) {
+                return cleanText(m_value.substr(0, m_value.find('T')));
+            }
+            return format->show(*serial, m_date1904);
+        }
         double number = 0;
         const char* first = m_value.data();
         const char* last = first + m_value.size();
@@ -349,7 +358,6 @@ private:
         if (error != std::errc() || end != last) {
             return cleanText(std::move(m_value)); // a date written as text, or anything else
         }
-        const NumberFormat* format = m_style < m_formats.size() ? m_formats[m_style] : nullptr;
         return format != nullptr ? format->show(number, m_date1904) : generalNumber(number);
     }
 

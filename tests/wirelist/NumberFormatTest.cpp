@@ -76,6 +76,12 @@ TEST(NumberFormat, ShowsDatesOfBothDateSystems) {
         EXPECT_EQ(formatNumber(row.serial, row.code, row.date1904), row.shown)
             << row.serial << " " << row.code;
     }
+    EXPECT_EQ(serialFromIsoDate("2024-01-15", false), 45306.0);
+    EXPECT_EQ(serialFromIsoDate("2024-01-15T18:00:00", false), 45306.75);
+    EXPECT_EQ(serialFromIsoDate("1900-02-28", false), 59.0);
+    EXPECT_EQ(serialFromIsoDate("1900-03-01", false), 61.0);
+    EXPECT_EQ(serialFromIsoDate("1904-01-02", true), 1.0);
+    EXPECT_EQ(serialFromIsoDate("15.01.2024", false), std::nullopt);
     EXPECT_EQ(builtInNumberFormat(14), "yyyy/m/d");
     EXPECT_EQ(formatNumber(45306, builtInNumberFormat(22), false), "2024/1/15 0:00");
     EXPECT_EQ(builtInNumberFormat(0), "General");

@@ -39,7 +39,9 @@ TEST(Workbook, XlsxCellsShowAsTheSheetShowsThem) {
         "<row r=\"4\"><c r=\"A4\" s=\"1\"><v>12</v></c><c r=\"B4\" s=\"2\"><v>45306</v></c>"
         "<c r=\"C4\" s=\"3\"><v>45306.75</v></c><c r=\"D4\" s=\"4\"><v>2.005</v></c>"
         "<c r=\"E4\"><v>2.5000000001</v></c><c r=\"F4\"><v>1E-3</v></c><c r=\"G4\"><v>99999</v></c></row>"
-        "<row r=\"5\"><c r=\"A5\" s=\"7\"><v>3</v></c><c r=\"B5\" t=\"s\"><v>99</v></c></row>",
+        "<row r=\"5\"><c r=\"A5\" s=\"7\"><v>3</v></c><c r=\"B5\" t=\"s\"><v>99</v></c>"
+        "<c r=\"C5\" t=\"d\" s=\"2\"><v>2024-01-15T18:00:00</v></c><c r=\"D5\" "
+        "t=\"d\"><v>1900-02-28</v></c></row>",
         "<mergeCells count=\"2\"><mergeCell ref=\"A1:B1\"/><mergeCell ref=\"G4:G9\"/></mergeCells>");
     const TableReadResult result = readParts(minimalXlsx({sheet}, strings, Styles));
     ASSERT_TRUE(result.ok) << result.message;
@@ -49,7 +51,7 @@ TEST(Workbook, XlsxCellsShowAsTheSheetShowsThem) {
                                        "2\t0012\tTRUE\t#N/A\tX1\tline\\nbreak\n"
                                        "3\n"
                                        "4\t12\t2024/01/15\t2024/1/15\t2.01\t2.5\t0.001\t99999\n"
-                                       "5\t3\t\t\t\t\t\t99999\n");
+                                       "5\t3\t\t2024/01/15\t1900-02-28\t\t\t99999\n");
 }
 
 TEST(Workbook, XlsxSheetsComeInWorkbookOrderWithTheirDateSystem) {
