@@ -1,6 +1,7 @@
 #include "NumberFormat.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -583,8 +584,8 @@ std::string generalNumber(double value) {
     const double magnitude = std::fabs(value);
     char buffer[64];
     if (magnitude < 1e15 && value == std::trunc(value)) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value);
-        return buffer;
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr;
+        return std::string(buffer, end);
     }
     if (magnitude >= 1e11 || magnitude < 1e-9) {
         std::string s = scientific(value, 5, 2, true);
