@@ -76,10 +76,24 @@ TEST(TableReaderGolden, EveryCutOfAWorkbookIsRefusedCleanly) {
     }
 }
 
-TEST(TableReaderGolden, AFileThatIsNotThereIsNamed) {
+TEST(TableReaderGolden, FilesAreRefusedBeforeTheyAreRead) {
     const auto missing = Folder / "no-such-file.csv";
-    const TableReadResult result = readTableFile(missing);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.messageId, 61729);
-    EXPECT_NE(result.message.find(missing.string()), std::string::npos);
+    const TableReadResult absent = readTableFile(missing);
+    EXPECT_FALSE(absent.ok);
+    EXPECT_EQ(absent.messageId, 61729);
+    EXPECT_NE(absent.message.find(missing.string()), std::string::npos);
+
+    // A file larger than a table may unpack to is not read at all.
+    const auto csv = Folder / "shiftjis.csv";
+    TableLimits limits;
+    limits.maxUnpackedBytes = std::filesystem::file_size(csv);
+    EXPECT_TRUE(readTableFile(csv, {}, limits).ok);
+    limits.maxUnpackedBytes -= 1;
+    const TableReadResult large = readTableFile(csv, {}, limits);
+    EXPECT_FALSE(large.ok);
+    EXPECT_EQ(large.messageId, 43204);
+
+    const TableReadResult folder = readTableFile(Folder);
+    EXPECT_FALSE(folder.ok);
+    EXPECT_EQ(folder.messageId, 61733);
 }
