@@ -103,12 +103,12 @@ const Command& printCommand() {
         "selected model's driver name (\"KAV QX-950W3\" …), as the editor's print and send commands\n"
         "do: first the prompt to switch the printer to PC communication mode (answered from the\n"
         "terminal, or OK with --yes; without a terminal and --yes the job is not sent), then one\n"
-        "raw job named after the file. Prints 42013 and exits 0 once the printer has the job, or\n"
-        "when it waits behind other jobs on a working queue. Prints 42012 and CUPS's reason and\n"
-        "exits 2 when the queue is stopped or refuses jobs (no job is left), when CUPS held,\n"
-        "stopped or aborted the job, or when the printer did not take it within 15 s (the job is\n"
-        "then cancelled); 2 as well when nothing was sent. The CUPS server is the usual one\n"
-        "(CUPS_SERVER, client.conf).",
+        "raw job named after the file. Prints 42013 and exits 0 once the printer has the job, when\n"
+        "it waits behind other jobs on a working queue, or when CUPS took every byte and no longer\n"
+        "knows the job. Prints 42012 and CUPS's reason and exits 2 when the queue is stopped or\n"
+        "refuses jobs (no job is left), when CUPS aborted the job, or when CUPS held or stopped it\n"
+        "or the printer did not take it within 15 s (the job is then cancelled); 2 as well when\n"
+        "nothing was sent. The CUPS server is the usual one (CUPS_SERVER, client.conf).",
         Options,
         runPrint};
     return command;

@@ -15,10 +15,11 @@ namespace qx::output {
 /// A stopped queue or one that refuses jobs gets no job at all. CUPS takes a job even when its
 /// printer cannot be reached and would keep it waiting, so ending a document follows the job until
 /// CUPS shows where it stands (see judgeDelivery): the printer has taken it, or it waits its turn
-/// behind other jobs on a working queue, and the document counts as delivered; CUPS held, stopped,
-/// aborted or cancelled it, and it failed; or the printer has not taken it within the delivery
-/// timeout (it cannot be connected to or reports offline) or its queue stopped under it, and it is
-/// cancelled, so that it cannot come out unexpectedly later, and it failed.
+/// behind other jobs on a working queue, or CUPS no longer knows it (a scheduler without job
+/// history forgets finished jobs), and the document counts as delivered; CUPS aborted or cancelled
+/// it, and it failed; or CUPS holds it, stopped it, the printer has not taken it within the
+/// delivery timeout (it cannot be connected to or reports offline) or its queue stopped under it,
+/// and it is cancelled, so that it cannot come out unexpectedly later, and it failed.
 class CupsSpooler final : public Spooler {
 public:
     static constexpr std::chrono::milliseconds DefaultDeliveryTimeout{15000};

@@ -39,18 +39,21 @@ DeliveryJudgement judgeDelivery(const DeliveryObservation& seen) {
     case SpoolerJobState::Aborted:
         return failed(DeliveryVerdict::Failed, withMessage("CUPS aborted the job", seen.queueMessage));
     case SpoolerJobState::Unknown:
-        return failed(DeliveryVerdict::Failed,
-                      withMessage("the job's state cannot be read", seen.queueMessage));
+        // The spooler has taken every byte; only evidence counts against it. A scheduler that keeps
+        // no job history forgets a finished job at once, and one status query may simply fail:
+        // telling the operator "failed" then makes the tubes print twice.
+        return {DeliveryVerdict::Delivered, {}};
+    case SpoolerJobState::Held:
+        // Whoever releases a held job prints it later, after the operator was told it failed.
+        return failed(DeliveryVerdict::Withdrawn, withMessage("CUPS holds the job", seen.queueMessage));
     default:
         break;
     }
     // A queue that stopped under the job (its backend gave up on the printer) would print it
     // whenever someone restarts the queue.
-    if (seen.queueStopped && seen.jobState != SpoolerJobState::Held)
+    if (seen.queueStopped)
         return failed(DeliveryVerdict::Withdrawn,
                       withMessage("the printer queue stopped", seen.queueMessage));
-    if (seen.jobState == SpoolerJobState::Held)
-        return failed(DeliveryVerdict::Failed, withMessage("CUPS holds the job", seen.queueMessage));
     // A job stops as its queue stops, and CUPS may report the job before the queue: either way a
     // stopped job left behind would print whenever it is restarted.
     if (seen.jobState == SpoolerJobState::Stopped)

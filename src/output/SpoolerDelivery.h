@@ -33,8 +33,8 @@ enum class DeliveryVerdict {
     Wait,      ///< look again
     Delivered, ///< the printer has taken the job: 42013
     Queued,    ///< the job waits behind others on a working queue, the spooler holds it: 42013
-    Failed,    ///< the spooler holds, stopped or dropped the job: 42012, the job is left as it is
-    Withdrawn, ///< the printer cannot be reached: 42012, and the job is cancelled
+    Failed,    ///< CUPS cancelled or aborted the job: 42012, its decision stands
+    Withdrawn, ///< the printer cannot be reached or CUPS holds the job: 42012, and the job is cancelled
 };
 
 struct DeliveryJudgement {
@@ -42,10 +42,12 @@ struct DeliveryJudgement {
     std::string reason; ///< for diagnostics, empty unless the verdict is a failure
 };
 
-/// Decides from one observation. The printer counts as having taken the job once the job is
-/// completed or the backend waits for the printer to finish; a job still being processed without
-/// that sign when the wait is over (the printer cannot be connected to, reports offline, or never
-/// answers) is withdrawn so that it cannot print unexpectedly later.
+/// Decides from one observation, made once the spooler has taken every byte of the job. The
+/// printer counts as having taken the job once the job is completed, the backend waits for the
+/// printer to finish, or the job's state can no longer be read (only evidence counts as failure).
+/// A job CUPS holds, and one still being processed without a sign of the printer when the wait is
+/// over (it cannot be connected to, reports offline, or never answers), is withdrawn so that it
+/// cannot print unexpectedly later.
 DeliveryJudgement judgeDelivery(const DeliveryObservation& seen);
 
 /// Whether a queue's reasons contain the keyword, with or without a severity suffix ("offline"

@@ -263,7 +263,10 @@ PrintJobResult jobOf(std::string name, Bytes bytes) {
 
 class CupsSpoolerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite() { startSuite({}); }
+
+    /// Starts the suite's scheduler with these options of the fixture's serve command.
+    static void startSuite(std::vector<std::string> serveOptions) {
         s_skipReason.clear();
         s_failure.clear();
 #if !QX_HAVE_CUPS
@@ -275,7 +278,7 @@ protected:
                            "cups-client packages";
             return;
         }
-        startScheduler();
+        startScheduler(std::move(serveOptions));
 #endif
     }
 
@@ -405,7 +408,7 @@ protected:
     static inline std::string s_failure;
 
 private:
-    static void startScheduler() {
+    static void startScheduler(std::vector<std::string> serveOptions) {
         // A short folder name: a Unix socket path has room for about a hundred bytes.
         char pattern[] = "/tmp/qx-cups-XXXXXX";
         if (::mkdtemp(pattern) == nullptr) {
@@ -431,10 +434,16 @@ private:
                 ::dup2(log, 1);
                 ::dup2(log, 2);
             }
-            const std::string dir = s_dir.string();
-            const std::string maxRequest = std::to_string(MaxRequestSize);
-            ::execl("/bin/bash", "bash", QX_CUPS_FIXTURE, "serve", dir.c_str(), "--max-request-size",
-                    maxRequest.c_str(), static_cast<char*>(nullptr));
+            std::vector<std::string> argv{
+                "/bin/bash",    QX_CUPS_FIXTURE,      "serve",
+                s_dir.string(), "--max-request-size", std::to_string(MaxRequestSize)};
+            argv.insert(argv.end(), serveOptions.begin(), serveOptions.end());
+            std::vector<char*> args;
+            for (std::string& a : argv) {
+                args.push_back(a.data());
+            }
+            args.push_back(nullptr);
+            ::execv(args[0], args.data());
             ::_exit(127);
         }
         s_cupsd = pid;
@@ -638,8 +647,9 @@ TEST_F(CupsSpoolerTest, QueueRejectingJobsIsAFailure) {
     EXPECT_TRUE(printer.jobs().empty());
 }
 
-// CUPS's own decisions about the job stand: a held job stays held for whoever releases it, an
-// aborted one is gone. Either way the operator is told that the send failed.
+// An aborted job is CUPS's own decision and is gone. A held job would print whenever someone
+// releases it, after the operator was told that the send failed: it is withdrawn. Either way the
+// operator is told that the send failed, and nothing is left to print.
 TEST_F(CupsSpoolerTest, JobHeldOrAbortedByCupsIsAFailure) {
     FakePrinter printer;
     RefusingPort port;
@@ -653,7 +663,7 @@ TEST_F(CupsSpoolerTest, JobHeldOrAbortedByCupsIsAFailure) {
         std::string said;
         int state;
     };
-    for (const Case& c : {Case{9, "qx-held", "holds the job", 4}, Case{10, "qx-aborts", "aborted", 8}}) {
+    for (const Case& c : {Case{9, "qx-held", "holds the job", 7}, Case{10, "qx-aborts", "aborted", 8}}) {
         SCOPED_TRACE(c.queue);
         CupsSpooler cups = spooler(std::chrono::seconds(20));
         ScriptedPrompter prompter;
@@ -665,6 +675,7 @@ TEST_F(CupsSpoolerTest, JobHeldOrAbortedByCupsIsAFailure) {
         EXPECT_NE(cups.lastError().find(c.said), std::string::npos) << cups.lastError();
 #if QX_HAVE_CUPS
         EXPECT_EQ(jobStateOf(c.queue, cups.lastJobId()), c.state) << log();
+        EXPECT_EQ(activeJobs(c.queue), 0) << log();
 #endif
     }
     EXPECT_TRUE(printer.jobs().empty());
@@ -757,6 +768,38 @@ TEST_F(CupsSpoolerTest, UnreachableSchedulerListsNoQueues) {
     CupsSpooler cups((s_dir / "no-such.sock").string(), std::chrono::seconds(1));
     EXPECT_TRUE(cups.queues().empty());
     EXPECT_FALSE(cups.open("qx"));
+}
+
+/// A scheduler that keeps no job history (PreserveJobHistory No): it forgets every job the moment
+/// it is done.
+class CupsSpoolerWithoutHistoryTest : public CupsSpoolerTest {
+protected:
+    static void SetUpTestSuite() { startSuite({"--no-job-history"}); }
+};
+
+// Every byte reached the printer and the scheduler forgot the job at once: that is no evidence of
+// a failure. Told "failed", the operator would send again and the tubes would print twice.
+TEST_F(CupsSpoolerWithoutHistoryTest, ForgottenJobWasDeliveredOnce) {
+    FakePrinter printer;
+    addQueue("qx-nohistory", "KAV QX-950W3", printer.uri());
+    for (std::size_t round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        const Bytes bytes = sampleJob(28476 + 94 + round);
+        CupsSpooler cups = spooler();
+        ScriptedPrompter prompter;
+
+        const int result = SendJobToPrinter(9, cups, prompter, [&] { return jobOf("a", bytes); });
+        showSendResult(result, prompter);
+
+        EXPECT_EQ(result, SendSucceeded) << cups.lastError() << log();
+        EXPECT_EQ(prompter.shownIds(), (std::vector<int>{MsgPcCommunicationMode, MsgSendCompleted}));
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (printer.jobs().size() < round && Clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ASSERT_EQ(printer.jobs().size(), round);
+        EXPECT_TRUE(printer.jobs().back() == bytes);
+    }
 }
 
 } // namespace
