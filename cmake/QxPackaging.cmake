@@ -15,4 +15,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plugin, the print font and Qt's own Japanese texts are not shared libraries of
 # the program, so dpkg-shlibdeps cannot find them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-translations-l10n, libcups2, shared-mime-info, desktop-file-utils")
+# The printer drivers in /usr/share/ppd/kav are for CUPS; the editor still saves to USB memory
+# without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
+# The programs ship stripped; their debug information goes into a separate -dbgsym package, as
+# Debian's own packages keep it.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 include(CPack)

@@ -20,6 +20,25 @@ for file in usr/bin/qxeditor usr/bin/qxtool usr/share/doc/qx-editor/KorvintaPCEd
     [ -e "$root/$file" ] || fail "missing $file"
 done
 
+# The printer drivers, where CUPS looks for them: one per model, each the one of its file name.
+for model in QX-780 QX-790 QX-900W QX-950W QX-900W2 QX-950W2 QX-900W3 QX-950W3; do
+    ppd="$root/usr/share/ppd/kav/$model.ppd"
+    [ -f "$ppd" ] || fail "missing usr/share/ppd/kav/$model.ppd"
+    grep -qx "\*NickName: \"KAV $model\"" "$ppd" || fail "$model.ppd is not the driver KAV $model"
+    grep -qx "\*1284DeviceID: \"MFG:KAV;MDL:$model;\"" "$ppd" || fail "$model.ppd lacks the device id"
+done
+[ "$(ls "$root/usr/share/ppd/kav" | wc -l)" -eq 8 ] || fail "not eight drivers: $(ls "$root/usr/share/ppd/kav")"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+case "$recommends" in *cups*) ;; *) fail "Recommends lacks cups: $recommends" ;; esac
+
+# The programs ship stripped; their debug information is in the separate -dbgsym package.
+for program in qxeditor qxtool; do
+    if readelf -S "$root/usr/bin/$program" | grep -q '\.debug_info'; then
+        fail "usr/bin/$program carries debug information"
+    fi
+done
+ls "$work"/qx-editor-dbgsym_*.*deb >/dev/null 2>&1 || fail "no -dbgsym package beside the package"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libcups2 fonts-ipafont-gothic qt6-translations-l10n qt6-qpa-plugins; do
     case "$depends" in *"$needed"*) ;; *) fail "Depends lacks $needed: $depends" ;; esac
@@ -30,4 +49,4 @@ QT_QPA_PLATFORM=offscreen "$root/usr/bin/qxeditor" --help >"$work/qxeditor-help.
     || fail "installed qxeditor --help failed"
 grep -q . "$work/qxtool-help.txt" || fail "qxtool --help printed nothing"
 desktop-file-validate "$root/usr/share/applications/qxeditor.desktop" || fail "desktop entry refused"
-echo "package OK: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
+echo "package OK: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB, $(du -k "$root/usr/bin/qxeditor" | cut -f1) KiB qxeditor"
