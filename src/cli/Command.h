@@ -34,6 +34,7 @@ const Command& checkCommand();
 const Command& jobCommand();
 const Command& printCommand();
 const Command& queuesCommand();
+const Command& addPrinterCommand();
 // The picture commands; in a build without Qt Gui they only say that they are not built.
 const Command& renderCommand();
 const Command& previewCommand();

@@ -6,7 +6,7 @@ namespace qx::cli {
 
 std::span<const Command* const> commandTable() {
     // A new command is a new source file plus one line here.
-    static const std::array<const Command*, 10> table{
+    static const std::array<const Command*, 11> table{
         &dumpCommand(),
         &convertCommand(),
         &insertCommand(),
@@ -14,6 +14,7 @@ std::span<const Command* const> commandTable() {
         &jobCommand(),
         &printCommand(),
         &queuesCommand(),
+        &addPrinterCommand(),
         &renderCommand(),
         &previewCommand(),
         &symbolsCommand(),

@@ -49,8 +49,9 @@ ToolContext::ToolContext(model::ModelType model, std::ostream& out, std::ostream
     m_settings.documentsFolder = output::userDocumentsFolder().string();
 }
 
-void ToolContext::showMessage(int id) const {
-    std::string text(model::messageText(id));
+void ToolContext::showMessage(int id, std::initializer_list<model::MessageArg> args) const {
+    std::string text =
+        args.size() == 0 ? std::string(model::messageText(id)) : model::formatMessage(id, args);
     for (char& c : text) {
         if (c == '\n') {
             c = ' ';

@@ -2,6 +2,7 @@
 
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
+#include "model/StringTable.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -26,8 +27,9 @@ public:
     std::ostream& out() const { return m_out; }
     std::ostream& err() const { return m_err; }
 
-    /// "42001 使用中の…": the string table's text, its line breaks printed as blanks.
-    void showMessage(int id) const;
+    /// "42001 使用中の…": the string table's text, its line breaks printed as blanks; with
+    /// arguments, the text formatted with them.
+    void showMessage(int id, std::initializer_list<model::MessageArg> args = {}) const;
     void showMessages(std::span<const int> ids) const;
     /// "qxtool: text" on the error stream.
     void error(std::string_view text) const;

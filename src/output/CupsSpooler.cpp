@@ -8,8 +8,7 @@
 #include <utility>
 
 #if QX_HAVE_CUPS
-#include <cups/cups.h>
-#include <sys/socket.h>
+#include "CupsIpp.h"
 #endif
 
 namespace qx::output {
@@ -57,69 +56,7 @@ std::string ippSafeName(std::string_view text) {
     return result;
 }
 
-struct HttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpCloser>;
-
-struct IppDeleter {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
-
-/// Splits "host:port" the way CUPS reads its own server setting; a socket path has no port.
-std::pair<std::string, int> hostAndPort(const std::string& server) {
-    if (server.empty() || server.front() == '/') {
-        return {server, ippPort()};
-    }
-    const std::size_t colon = server.rfind(':');
-    if (colon == std::string::npos || colon + 1 >= server.size() ||
-        server.find(']', colon) != std::string::npos) {
-        return {server, ippPort()};
-    }
-    int port = 0;
-    for (std::size_t i = colon + 1; i < server.size(); ++i) {
-        const char c = server[i];
-        if (c < '0' || c > '9' || port > 65535) {
-            return {server, ippPort()};
-        }
-        port = port * 10 + (c - '0');
-    }
-    if (port <= 0 || port > 65535) {
-        return {server, ippPort()};
-    }
-    return {server.substr(0, colon), port};
-}
-
-std::string printerUri(const std::string& queueName) {
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", queueName.c_str());
-    return uri;
-}
-
-Ipp newRequest(ipp_op_t operation, std::initializer_list<const char*> attributes) {
-    Ipp request(ippNewRequest(operation));
-    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const std::vector<const char*> names(attributes);
-    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(names.size()), nullptr, names.data());
-    return request;
-}
-
-/// cupsDoRequest takes the request and frees it.
-Ipp send(http_t* http, Ipp request) {
-    Ipp response(cupsDoRequest(http, request.release(), "/"));
-    if (response && ippGetStatusCode(response.get()) >= IPP_STATUS_REDIRECTION_OTHER_SITE) {
-        return nullptr;
-    }
-    return response;
-}
-
-std::string stringValue(ipp_attribute_t* attribute) {
-    const char* text = ippGetString(attribute, 0, nullptr);
-    return text != nullptr ? std::string(text) : std::string();
-}
+using namespace cups;
 
 } // namespace
 
@@ -135,19 +72,14 @@ struct CupsSpooler::State {
     std::string lastError;
 
     Http connect() {
-        const auto [host, port] = hostAndPort(server.empty() ? std::string(cupsServer()) : server);
-        Http connection(
-            httpConnect2(host.c_str(), port, nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr));
+        Http connection = connectToServer(server);
         if (!connection) {
             noteFailure();
         }
         return connection;
     }
 
-    void noteFailure() {
-        const char* text = cupsLastErrorString();
-        lastError = text != nullptr && *text != '\0' ? text : "CUPS request failed";
-    }
+    void noteFailure() { lastError = lastErrorText(); }
 
     /// The queue as CUPS reports it now; nothing when it cannot be asked.
     struct QueueState {
@@ -326,28 +258,12 @@ std::vector<SpoolerQueue> CupsSpooler::queues() {
         return {};
     }
     std::vector<SpoolerQueue> result;
-    SpoolerQueue current;
-    const auto flush = [&] {
-        if (!current.name.empty()) {
-            result.push_back(std::move(current));
-        }
-        current = SpoolerQueue{};
-    };
-    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
-         attribute = ippNextAttribute(response.get())) {
-        const char* name = ippGetName(attribute);
-        if (ippGetGroupTag(attribute) != IPP_TAG_PRINTER || name == nullptr) {
-            flush();
-            continue;
-        }
-        const std::string_view attributeName(name);
-        if (attributeName == "printer-name") {
-            current.name = stringValue(attribute);
-        } else if (attributeName == "printer-make-and-model") {
-            current.driverName = stringValue(attribute);
+    for (std::vector<std::string>& group :
+         groupValues(response.get(), {"printer-name", "printer-make-and-model"})) {
+        if (!group[0].empty()) {
+            result.push_back(SpoolerQueue{std::move(group[0]), std::move(group[1])});
         }
     }
-    flush();
     return result;
 }
 

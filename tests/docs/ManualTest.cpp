@@ -39,7 +39,7 @@ TEST(Manual, PdfHasEveryChapter) {
     const std::string text = pdfText(QX_MANUAL_PDF);
     ASSERT_FALSE(text.empty()) << "no readable PDF at " << QX_MANUAL_PDF;
     for (const char* chapter : {"起動と機種の選択", "印刷物設定", "ブロックの入力", "編集の操作", "保存", "CSV ファイルの形式",
-                                "印刷と送信", "全体イメージ", "環境設定", "qxtool", "メッセージと対処"}) {
+                                "印刷と送信", "プリンタの接続", "全体イメージ", "環境設定", "qxtool", "メッセージと対処"}) {
         EXPECT_NE(text.find(chapter), std::string::npos) << chapter;
     }
 }
