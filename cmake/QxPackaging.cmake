@@ -19,7 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-tra
 # without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 # The programs ship stripped; their debug information goes into a separate -dbgsym package, as
-# Debian's own packages keep it.
-set(CPACK_STRIP_FILES ON)
+# Debian's own packages keep it. CPack splits it off itself (CPACK_STRIP_FILES would throw it away
+# before it could).
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 include(CPack)
