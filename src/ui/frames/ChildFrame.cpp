@@ -18,6 +18,7 @@
 #include "ui/grid/TubePrintTable.h"
 #include "ui/frames/WindowLayout.h"
 #include "ui/dialogs/output/OutputDialogs.h"
+#include "ui/dialogs/output/WaitingSpooler.h"
 #include "ui/grid/TubePrintTable.h"
 #include "formats/ImageCodec.h"
 #include "model/Catalogue.h"
@@ -327,8 +328,11 @@ void CChildFrame::sendJob(const output::PrintOptions& options) {
         desktopSpooler = std::make_unique<output::CupsSpooler>();
         spooler = desktopSpooler.get();
     }
+    // The spooler may take up to its delivery timeout to say where the job stands: the window
+    // keeps painting meanwhile, under a note that keeps other commands out.
+    WaitingSpooler waiting(*spooler, this);
     output::PrintJobResult refused;
-    const int result = output::SendJobToPrinter(context.catalogue.model(), *spooler, context.prompter, [&] {
+    const int result = output::SendJobToPrinter(context.catalogue.model(), waiting, context.prompter, [&] {
         output::PrintJobResult job = output::BuildPrintJob(m_document.data(), context.catalogue, context.settings,
                                                            options, m_document.title().toStdString());
         if (!job.ok) {

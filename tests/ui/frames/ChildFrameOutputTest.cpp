@@ -34,6 +34,13 @@
 namespace qx::ui {
 namespace {
 
+/// The modal dialog the operator would answer now; the note shown while the spooler works is
+/// nobody's to answer.
+QDialog* operatorDialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    return dialog != nullptr && dialog->objectName() != QLatin1String("sendingNote") ? dialog : nullptr;
+}
+
 using output::Answer;
 using output::testing::ScriptedPrompter;
 
@@ -90,7 +97,7 @@ protected:
         QTimer timer;
         timer.setInterval(20);
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && !seen) {
+            if (auto* dialog = operatorDialog(); dialog && !seen) {
                 seen = true;
                 act(*dialog);
                 // A dialog the act left open is a failure, not a hang.
@@ -98,7 +105,7 @@ protected:
                     ADD_FAILURE() << "the dialog stayed open";
                     dialog->reject();
                 }
-            } else if (auto* stray = qobject_cast<QDialog*>(QApplication::activeModalWidget()); stray && seen) {
+            } else if (auto* stray = operatorDialog(); stray && seen) {
                 ADD_FAILURE() << "a second dialog opened";
                 stray->reject();
             }
@@ -197,7 +204,7 @@ void withDialogs(CChildFrame& frame, int command, std::vector<std::function<void
     QTimer timer;
     timer.setInterval(20);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* dialog = operatorDialog();
         if (dialog == nullptr || dialog == last) {
             return;
         }
