@@ -1,9 +1,8 @@
 #include "CsvMerge.h"
 
+#include "BlockSource.h"
 #include "CsvFile.h"
 #include "model/Catalogue.h"
-#include "model/OperatorSettings.h"
-#include "model/TargetKind.h"
 #include "model/TextConversion.h"
 
 #include <algorithm>
@@ -109,14 +108,57 @@ std::optional<int> tenthsWithin(std::string_view text, model::ValueRange range) 
     return static_cast<int>(negative ? -tenths : tenths);
 }
 
-/// What a row may set besides its text, fixed by the current document.
-struct RowRules {
-    bool pitchLengthMode = false;
-    bool label = false;
-    model::ValueRange countRange;
-    model::ValueRange pitchRange;
-    int defaultCount = 0;
-    int defaultPitch = 0;
+/// The rows of a CSV file as blocks: fields 1-4 the lines, 5 the count and 6 the pitch.
+class CsvBlockSource final : public BlockSource {
+public:
+    explicit CsvBlockSource(std::span<const std::uint8_t> csv)
+        : m_encoding(detectCsvEncoding(csv)),
+          m_reader(m_encoding == CsvEncoding::Utf8 && startsWithUtf8Mark(csv) ? csv.subspan(3) : csv) {}
+
+    bool atEnd() override {
+        if (!m_row) {
+            m_row = m_reader.nextRow();
+        }
+        return !m_row;
+    }
+
+    int fillNext(model::EditData& data, int b, const InsertRules& rules) override {
+        if (atEnd()) {
+            return 0;
+        }
+        const CsvRow row = std::move(*m_row);
+        m_row.reset();
+        int replaced = 0;
+        const int fields = static_cast<int>(row.size());
+        for (int l = 0; l < std::min(fields, model::MaxLines); ++l) {
+            const std::string text = toSjis(row[static_cast<std::size_t>(l)], replaced);
+            replaced += model::setLineFromText(data, b, l, text, false);
+        }
+        // Only line texts count replaced characters: a number field is read, not printed.
+        int ignoredReplacements = 0;
+        model::EditBlock& block = data.block(b);
+        if (rules.pitchLengthMode && fields > CountField) {
+            const std::string text = model::narrowText(toSjis(row[CountField], ignoredReplacements));
+            const std::optional<long long> count = wholeInteger(text);
+            const bool within = count && *count >= rules.countRange.lower && *count <= rules.countRange.upper;
+            block.count = static_cast<std::int16_t>(within ? *count : rules.defaultCount);
+        }
+        if (rules.pitchLengthMode && !rules.label && fields > PitchField) {
+            const std::string text = model::narrowText(toSjis(row[PitchField], ignoredReplacements));
+            const std::optional<int> pitch = tenthsWithin(text, rules.pitchRange);
+            block.pitch = static_cast<std::int16_t>(pitch.value_or(rules.defaultPitch));
+        }
+        return replaced;
+    }
+
+private:
+    std::string toSjis(const std::string& field, int& replaced) const {
+        return m_encoding == CsvEncoding::Utf8 ? utf8FieldToSjis(field, replaced) : field;
+    }
+
+    CsvEncoding m_encoding;
+    CsvReader m_reader;
+    std::optional<CsvRow> m_row; ///< read ahead by atEnd
 };
 
 } // namespace
@@ -130,85 +172,8 @@ MergeResult mergeCsv(const model::EditData& current, std::span<const std::uint8_
 
 void mergeCsv(const model::EditData& current, std::span<const std::uint8_t> csv, int position,
               const model::Catalogue& catalogue, const model::OperatorSettings& settings, MergeResult& result) {
-    if (result.data.blocks.begin() == result.data.blocks.end()) {
-        result.data = model::EditData{}; // a record moved away from has no block slots left
-    }
-    // Every field but the record's storage starts afresh.
-    result.ok = false;
-    result.report = MergeReport{};
-    result.insertedBlocks = 0;
-    result.blocksDropped = false;
-    result.replacedChars = 0;
-    model::EditData& merged = result.data;
-    model::reinitialiseEditData(merged, catalogue, settings.frameGap);
-    merged.blockCheckResults = model::BlockCheckResults{};
-
-    const int currentBlocks = std::clamp<int>(current.blockCount, 1, model::MaxBlocks);
-    const int blockLimit = std::clamp(catalogue.limits().blockLimit, 1, model::MaxBlocks);
-    const int p = std::clamp(position, -1, currentBlocks);
-    const bool newDocument = p < 0;
-    const int insertAt = newDocument ? 0 : p;
-    const int room = newDocument ? blockLimit : std::max(0, blockLimit - currentBlocks);
-
-    // Position 0 of appendBlocks copies the document settings first, so this also serves the
-    // new-document case, whose range of current blocks is empty.
-    int filled = 0;
-    model::appendBlocks(current, merged, filled, 0, insertAt, settings);
-
-    const model::TargetSettings& target = current.target;
-    RowRules rules;
-    rules.pitchLengthMode = target.printMode == model::codes::PitchGroupMarker;
-    rules.label = model::isLabel(target.targetKind);
-    rules.countRange = catalogue.countRange(target.targetKind);
-    rules.pitchRange = catalogue.pitchRange(target.targetKind);
-    rules.defaultCount = model::defaultCount(target, settings);
-    rules.defaultPitch = model::defaultPitch(target, settings);
-
-    const CsvEncoding encoding = detectCsvEncoding(csv);
-    CsvReader reader(encoding == CsvEncoding::Utf8 && startsWithUtf8Mark(csv) ? csv.subspan(3) : csv);
-    // Only line texts count replaced characters: a number field is read, not printed.
-    int ignoredReplacements = 0;
-    const auto toSjis = [&](const std::string& field, int& replaced) {
-        return encoding == CsvEncoding::Utf8 ? utf8FieldToSjis(field, replaced) : field;
-    };
-
-    int taken = 0;
-    while (std::optional<CsvRow> row = reader.nextRow()) {
-        if (taken >= room) {
-            result.blocksDropped = true;
-            break;
-        }
-        const int b = filled;
-        const int fields = static_cast<int>(row->size());
-        for (int l = 0; l < std::min(fields, model::MaxLines); ++l) {
-            const std::string text = toSjis((*row)[static_cast<std::size_t>(l)], result.replacedChars);
-            result.replacedChars += model::setLineFromText(merged, b, l, text, false);
-        }
-        model::EditBlock& block = merged.block(b);
-        if (rules.pitchLengthMode && fields > CountField) {
-            const std::string text = model::narrowText(toSjis((*row)[CountField], ignoredReplacements));
-            const std::optional<long long> count = wholeInteger(text);
-            const bool within = count && *count >= rules.countRange.lower && *count <= rules.countRange.upper;
-            block.count = static_cast<std::int16_t>(within ? *count : rules.defaultCount);
-        }
-        if (rules.pitchLengthMode && !rules.label && fields > PitchField) {
-            const std::string text = model::narrowText(toSjis((*row)[PitchField], ignoredReplacements));
-            const std::optional<int> pitch = tenthsWithin(text, rules.pitchRange);
-            block.pitch = static_cast<std::int16_t>(pitch.value_or(rules.defaultPitch));
-        }
-        ++filled;
-        ++taken;
-    }
-    result.insertedBlocks = taken;
-
-    if (!newDocument) {
-        model::appendBlocks(current, merged, filled, insertAt, currentBlocks, settings);
-    }
-    // A new document from an empty file still has its one (empty) block.
-    merged.blockCount = static_cast<std::int16_t>(std::max(1, filled));
-
-    result.report = checkMergedDocument(merged, catalogue, result.blocksDropped, result.replacedChars);
-    result.ok = result.report.ok;
+    CsvBlockSource source(csv);
+    mergeBlocks(current, position, catalogue, settings, source, result);
 }
 
 } // namespace qx::formats
