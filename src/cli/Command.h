@@ -30,6 +30,7 @@ const Command* findCommand(std::string_view name);
 const Command& dumpCommand();
 const Command& convertCommand();
 const Command& insertCommand();
+const Command& importCommand();
 const Command& checkCommand();
 const Command& jobCommand();
 const Command& printCommand();

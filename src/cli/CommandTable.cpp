@@ -6,10 +6,11 @@ namespace qx::cli {
 
 std::span<const Command* const> commandTable() {
     // A new command is a new source file plus one line here.
-    static const std::array<const Command*, 11> table{
+    static const std::array<const Command*, 12> table{
         &dumpCommand(),
         &convertCommand(),
         &insertCommand(),
+        &importCommand(),
         &checkCommand(),
         &jobCommand(),
         &printCommand(),

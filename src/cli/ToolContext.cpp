@@ -50,14 +50,17 @@ ToolContext::ToolContext(model::ModelType model, std::ostream& out, std::ostream
 }
 
 void ToolContext::showMessage(int id, std::initializer_list<model::MessageArg> args) const {
-    std::string text =
-        args.size() == 0 ? std::string(model::messageText(id)) : model::formatMessage(id, args);
-    for (char& c : text) {
+    showMessage(id, args.size() == 0 ? std::string(model::messageText(id)) : model::formatMessage(id, args));
+}
+
+void ToolContext::showMessage(int id, std::string_view text) const {
+    std::string line(text);
+    for (char& c : line) {
         if (c == '\n') {
             c = ' ';
         }
     }
-    m_err << id << ' ' << text << '\n';
+    m_err << id << ' ' << line << '\n';
 }
 
 void ToolContext::showMessages(std::span<const int> ids) const {

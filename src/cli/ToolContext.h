@@ -31,6 +31,8 @@ public:
     /// arguments, the text formatted with them.
     void showMessage(int id, std::initializer_list<model::MessageArg> args = {}) const;
     void showMessages(std::span<const int> ids) const;
+    /// The same with a text whose details are filled in already.
+    void showMessage(int id, std::string_view text) const;
     /// "qxtool: text" on the error stream.
     void error(std::string_view text) const;
 

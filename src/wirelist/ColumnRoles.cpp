@@ -33,6 +33,8 @@ constexpr Word Words[] = {
     {"wirelabel", Kind::Wire}, {"wiredesignation", Kind::Wire}, {"connectiondesignation", Kind::Wire},
     {"verbindungsbezeichnung", Kind::Wire}, {"verbindung", Kind::Wire}, {"aderbezeichnung", Kind::Wire},
     {"adernummer", Kind::Wire}, {"drahtnummer", Kind::Wire}, {"leitungsnummer", Kind::Wire},
+    {"leitung", Kind::Wire}, {"leitungsbezeichnung", Kind::Wire}, {"draht", Kind::Wire},
+    {"drahtbezeichnung", Kind::Wire}, {"conductor", Kind::Wire}, {"電線", Kind::Wire},
     {"線番", Kind::Wire}, {"線番号", Kind::Wire}, {"電線番号", Kind::Wire}, {"配線番号", Kind::Wire},
     {"ワイヤ番号", Kind::Wire}, {"ワイヤー番号", Kind::Wire}, {"線名", Kind::Wire}, {"マーク", Kind::Wire},
 

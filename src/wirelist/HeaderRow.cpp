@@ -39,10 +39,6 @@ RowShape shapeOf(std::span<const std::string> row) {
     return shape;
 }
 
-bool couldBeHeader(const RowShape& shape) {
-    return shape.filled >= 2 && shape.words * 2 > shape.filled && shape.distinct;
-}
-
 } // namespace
 
 std::string_view trimCell(std::string_view cell) {
@@ -85,7 +81,69 @@ bool isNumberLike(std::string_view cell) {
     return digit;
 }
 
-int findHeaderRow(const Sheet& sheet) {
+namespace {
+
+/// The two rows of a header band as one: per column the texts joined, or one when they are the same.
+/// A text file keeps a merged cell's text in its first column only: an empty upper cell over a
+/// filled lower one takes the upper text from its left.
+std::vector<std::string> joinedRows(std::span<const std::string> upper, std::span<const std::string> lower) {
+    std::vector<std::string> cells(std::max(upper.size(), lower.size()));
+    std::string_view spanning;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        std::string_view a = c < upper.size() ? trimCell(upper[c]) : std::string_view();
+        const std::string_view b = c < lower.size() ? trimCell(lower[c]) : std::string_view();
+        if (!a.empty()) {
+            spanning = a;
+        } else if (!b.empty()) {
+            a = spanning;
+        }
+        if (a == b || b.empty()) {
+            cells[c] = a;
+        } else if (a.empty()) {
+            cells[c] = b;
+        } else {
+            cells[c] = std::string(a) + " " + std::string(b);
+        }
+    }
+    return cells;
+}
+
+struct Reading {
+    Header header;
+    int roles = 0;
+    bool plain = false; ///< all different words: a header by its shape even without roles
+};
+
+/// How the rows from `index` read as a header: as one row, or with the row below when that names
+/// more roles.
+Reading readAt(const Sheet& sheet, std::size_t index) {
+    Reading best;
+    const std::vector<std::string>& row = sheet.rows[index];
+    const RowShape shape = shapeOf(row);
+    if (shape.filled < 2 || shape.words * 2 <= shape.filled) {
+        return best;
+    }
+    best.header = {static_cast<int>(index), 1, row};
+    best.roles = ColumnRoles::fromHeader(row).assigned();
+    best.plain = shape.distinct;
+    if (index + 1 < sheet.rows.size() && !isCommentRow(sheet.rows[index + 1])) {
+        const RowShape lowerShape = shapeOf(sheet.rows[index + 1]);
+        std::vector<std::string> joined = joinedRows(row, sheet.rows[index + 1]);
+        const RowShape joinedShape = shapeOf(joined);
+        const int joinedRoles = ColumnRoles::fromHeader(joined).assigned();
+        if (lowerShape.filled >= 1 && lowerShape.words * 2 > lowerShape.filled && joinedShape.distinct &&
+            joinedRoles > best.roles) {
+            best.header = {static_cast<int>(index), 2, std::move(joined)};
+            best.roles = joinedRoles;
+            best.plain = true;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+Header findHeader(const Sheet& sheet) {
     const std::size_t scan = std::min(sheet.rows.size(), ScanRows);
     int widest = 0;
     for (std::size_t r = 0; r < scan; ++r) {
@@ -93,24 +151,32 @@ int findHeaderRow(const Sheet& sheet) {
             widest = std::max(widest, shapeOf(sheet.rows[r]).filled);
         }
     }
-    int wideEnough = -1;
+    Header wideEnough;
     for (std::size_t r = 0; r < scan; ++r) {
-        const std::vector<std::string>& row = sheet.rows[r];
-        if (isCommentRow(row)) {
+        if (isCommentRow(sheet.rows[r])) {
             continue;
         }
-        const RowShape shape = shapeOf(row);
-        if (!couldBeHeader(shape)) {
-            continue;
+        Reading reading = readAt(sheet, r);
+        if (reading.roles >= 2) {
+            return std::move(reading.header);
         }
-        if (ColumnRoles::fromHeader(row).assigned() >= 2) {
-            return static_cast<int>(r);
-        }
-        if (wideEnough < 0 && shape.filled * 2 >= widest) {
-            wideEnough = static_cast<int>(r);
+        if (wideEnough.row < 0 && reading.plain && shapeOf(reading.header.cells).filled * 2 >= widest) {
+            wideEnough = std::move(reading.header);
         }
     }
     return wideEnough;
+}
+
+Header headerAt(const Sheet& sheet, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= sheet.rows.size()) {
+        return {};
+    }
+    Reading reading = readAt(sheet, static_cast<std::size_t>(index));
+    if (reading.header.row < 0) {
+        // A row the operator names is the header whatever it looks like.
+        return {index, 1, sheet.rows[static_cast<std::size_t>(index)]};
+    }
+    return std::move(reading.header);
 }
 
 std::vector<std::string> headerSignature(std::span<const std::string> row) {

@@ -240,14 +240,12 @@ SheetMapping mapSheet(const Sheet& sheet, const ImportProfile& profile) {
         return mapping;
     };
     const int rowCount = static_cast<int>(sheet.rows.size());
-    if (profile.headerRow < 0) {
-        mapping.headerRow = findHeaderRow(sheet);
-    } else {
-        mapping.headerRow = profile.headerRow == 0 ? -1 : std::min(profile.headerRow, rowCount + 1) - 1;
-    }
-    if (mapping.headerRow >= 0 && mapping.headerRow < rowCount) {
-        mapping.header = sheet.rows[static_cast<std::size_t>(mapping.headerRow)];
-    }
+    const Header header = profile.headerRow < 0    ? findHeader(sheet)
+                          : profile.headerRow == 0 ? Header{}
+                                                   : headerAt(sheet, profile.headerRow - 1);
+    mapping.headerRow = header.row;
+    mapping.headerRows = header.rows;
+    mapping.header = header.cells;
     if (!resolveRoles(profile, mapping)) {
         return mapping;
     }
@@ -285,8 +283,13 @@ SheetMapping mapSheet(const Sheet& sheet, const ImportProfile& profile) {
 
     const bool twoEnded = mapping.roles.hasSourceEnd() && mapping.roles.hasTargetEnd();
     mapping.ends = profile.ends.value_or(twoEnded ? Ends::Both : Ends::Source);
-    const std::vector<std::string> signature = headerSignature(mapping.header);
-    const int firstData = mapping.headerRow + 1;
+    // A header repeated on every printed page comes back as rows like its own.
+    std::vector<std::vector<std::string>> headerRowSignatures;
+    for (int r = header.row; r >= 0 && r < header.row + header.rows && r < rowCount; ++r) {
+        headerRowSignatures.push_back(headerSignature(sheet.rows[static_cast<std::size_t>(r)]));
+    }
+    const int firstData = header.row < 0 ? (profile.headerRow > 0 ? std::min(profile.headerRow, rowCount) : 0)
+                                         : header.row + header.rows;
     int lastData = -1;
     for (int r = rowCount - 1; r >= firstData; --r) {
         const std::vector<std::string>& row = sheet.rows[static_cast<std::size_t>(r)];
@@ -308,7 +311,8 @@ SheetMapping mapSheet(const Sheet& sheet, const ImportProfile& profile) {
             }
             continue;
         }
-        if (!signature.empty() && headerSignature(row) == signature) {
+        if (std::find(headerRowSignatures.begin(), headerRowSignatures.end(), headerSignature(row)) !=
+            headerRowSignatures.end()) {
             mapping.skipped.push_back(note(number, WireListMessage::RepeatedHeader, {number}));
             continue;
         }
@@ -366,6 +370,22 @@ SheetMapping mapSheet(const Sheet& sheet, const ImportProfile& profile) {
     }
     mapping.ok = true;
     return mapping;
+}
+
+std::string listPieces(const SheetMapping& mapping) {
+    std::string text;
+    for (const Piece& piece : mapping.pieces) {
+        for (std::size_t i = 0; i < piece.lines.size(); ++i) {
+            std::string line = piece.lines[i];
+            std::replace(line.begin(), line.end(), '\t', ' ');
+            text += (i == 0 ? "" : "\t") + line;
+        }
+        text += '\n';
+    }
+    for (const RowNote& skipped : mapping.skipped) {
+        text += "# " + skipped.text + "\n";
+    }
+    return text;
 }
 
 PieceInsert insertPieces(const model::EditData& current, int position, std::span<const Piece> pieces,

@@ -44,7 +44,8 @@ struct SheetMapping {
     bool ok = false;
     int messageId = 0;   ///< why the rows cannot be mapped, when not ok
     std::string message;
-    int headerRow = -1;  ///< index of the header row in the sheet; -1 for none
+    int headerRow = -1;  ///< index of the header's first row in the sheet; -1 for none
+    int headerRows = 0;  ///< 1, or 2 for a header of two rows under merged cells
     std::vector<std::string> header;
     ColumnRoles roles;
     Ends ends = Ends::Both;
@@ -64,6 +65,10 @@ std::vector<std::string> defaultLines(const ColumnRoles& roles);
 /// rows with nothing to print are skipped with their reason, and with `merge` identical pieces one
 /// after the other become one with their count.
 SheetMapping mapSheet(const Sheet& sheet, const ImportProfile& profile);
+
+/// The mapping as text, as a dry run shows it: one piece a line with its lines joined by tabs (a
+/// tab inside a line shown as a blank), then each skipped row as "# " and its message.
+std::string listPieces(const SheetMapping& mapping);
 
 /// The pieces placed as blocks before block `position` of `current` (−1: a document of their own),
 /// through the same conversion and checks as typed and pasted text.
