@@ -4,7 +4,9 @@
 #include "ToolContext.h"
 
 #include "wirelist/ImportProfileStore.h"
+#include "wirelist/ReadContext.h"
 #include "wirelist/TableReader.h"
+#include "wirelist/TextDecoding.h"
 #include "wirelist/WireListImport.h"
 #include "wirelist/WireListMessages.h"
 
@@ -15,6 +17,9 @@
 namespace qx::cli {
 
 namespace {
+
+using wirelist::messages::UnknownEncoding;
+using wirelist::messages::UnknownSeparator;
 
 constexpr OptionSpec OutputOption{"--output", "-o", "OUT", "the document written (.QXF or .CSV)"};
 constexpr OptionSpec SheetOption{"--sheet", "", "NAME|N", "the sheet of a workbook, by name or number from 1"};
@@ -73,18 +78,18 @@ bool applyOptions(const ToolContext& context, const Invocation& invocation, wire
     if (invocation.has(MergeOption.name)) {
         profile.merge = true;
     }
+    // The reader's own messages tell what it takes.
     if (const std::optional<std::string> encoding = invocation.value(EncodingOption.name)) {
-        const std::optional<std::string> name = wirelist::encodingName(*encoding);
-        if (!name) {
-            context.error("--encoding takes UTF-8, UTF-16LE, UTF-16BE, CP932 or CP1252, not '" + *encoding + "'");
+        profile.encoding = wirelist::canonicalEncoding(*encoding);
+        if (profile.encoding.empty()) {
+            context.showMessage(UnknownEncoding, model::formatMessage(UnknownEncoding, {*encoding}));
             return false;
         }
-        profile.encoding = *name;
     }
     if (const std::optional<std::string> separator = invocation.value(SeparatorOption.name)) {
         const std::optional<char> c = wirelist::separatorChar(*separator);
         if (!c) {
-            context.error("--separator takes , ; | or tab, not '" + *separator + "'");
+            context.showMessage(UnknownSeparator, model::formatMessage(UnknownSeparator, {*separator}));
             return false;
         }
         profile.separator = *c;

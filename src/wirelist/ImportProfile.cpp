@@ -1,5 +1,6 @@
 #include "ImportProfile.h"
 
+#include "TextDecoding.h"
 #include "WireListMessages.h"
 
 #include "model/StringTable.h"
@@ -155,8 +156,8 @@ bool setKey(ImportProfile& profile, std::string_view key, std::string_view raw) 
     } else if (key == "encoding") {
         if (value.empty()) {
             profile.encoding.clear();
-        } else if (const std::optional<std::string> name = encodingName(value)) {
-            profile.encoding = *name;
+        } else if (std::string name = canonicalEncoding(value); !name.empty()) {
+            profile.encoding = std::move(name);
         } else {
             return false;
         }
@@ -210,25 +211,6 @@ std::optional<Ends> endsFromKey(std::string_view key) {
     for (std::size_t i = 0; i < EndsKeys.size(); ++i) {
         if (EndsKeys[i] == key) {
             return static_cast<Ends>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> encodingName(std::string_view name) {
-    std::string key = lower(trimBlanks(name));
-    std::erase_if(key, [](char c) { return c == '-' || c == '_' || c == ' '; });
-    static constexpr struct {
-        std::string_view alias;
-        std::string_view name;
-    } Aliases[] = {
-        {"utf8", "UTF-8"},       {"utf16le", "UTF-16LE"},  {"utf16be", "UTF-16BE"},    {"cp932", "CP932"},
-        {"shiftjis", "CP932"},   {"sjis", "CP932"},        {"windows31j", "CP932"},    {"ms932", "CP932"},
-        {"cp1252", "CP1252"},    {"windows1252", "CP1252"}, {"latin1", "CP1252"},      {"iso88591", "CP1252"},
-    };
-    for (const auto& alias : Aliases) {
-        if (alias.alias == key) {
-            return std::string(alias.name);
         }
     }
     return std::nullopt;

@@ -71,10 +71,6 @@ std::string writeImportProfile(const ImportProfile& profile);
 
 namespace qx::wirelist {
 
-/// The encoding name a reader takes ("UTF-8", "UTF-16LE", "UTF-16BE", "CP932", "CP1252") for the
-/// names operators write (any case, "Shift_JIS", "SJIS", "Windows-1252" …); nothing for others.
-std::optional<std::string> encodingName(std::string_view name);
-
 /// The separator a name or character stands for: ",", ";", "|", "tab" or a tab; nothing for others.
 std::optional<char> separatorChar(std::string_view name);
 
