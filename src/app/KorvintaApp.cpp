@@ -209,6 +209,12 @@ void CKorvintaApp::deferredStartup() {
     m_context->printSettingsFolder = output::printSettingsFolder(
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).toStdString(),
         *m_catalogue);
+    // The wire-list import profiles are the operator's settings: in the user's settings folder,
+    // beside the settings store, where they can be copied to another PC.
+    m_context->wireListProfileFolder =
+        std::filesystem::path(
+            QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).toStdString()) /
+        app::StoreOrganisation / "配線リスト";
     // The symbol groups of the model and one set of symbol pictures serve every window and dialog.
     m_symbolCatalogue = std::make_unique<render::SymbolCatalogue>(chosen);
     m_symbolPictures = std::make_unique<render::SymbolPictures>(render::resolvePrintFontFamily());

@@ -19,6 +19,7 @@ inline constexpr int TargetSettings = 32772;
 inline constexpr int Send = 32773;
 inline constexpr int EnvironmentSettings = 32774;
 inline constexpr int WholeImage = 32797;
+inline constexpr int WireListImport = 32810; ///< 配線リスト読込
 inline constexpr int RecentFileFirst = 57616;
 // Edit
 inline constexpr int Clear = 57632;

@@ -44,6 +44,8 @@ struct EditorContext {
     /// null: whoever needs them makes their own.
     const render::SymbolCatalogue* symbolCatalogue = nullptr;
     const render::SymbolPictures* symbolPictures = nullptr;
+    /// Where the wire-list import keeps its profiles; empty: beside the settings store.
+    std::filesystem::path wireListProfileFolder{};
 };
 
 } // namespace qx::ui

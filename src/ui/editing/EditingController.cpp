@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -52,9 +53,30 @@ bool isSequenceLimitMessage(int id) {
            id == model::sequenceMessages::OnePerFilePrint;
 }
 
-QString pickDocumentFile(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(),
-                                        QStringLiteral("PCエディタ ファイル (*.QXF *.qxf);;CSV (*.CSV *.csv)"));
+QString pickDocumentFile(QWidget* parent, bool wireLists) {
+    return QFileDialog::getOpenFileName(
+        parent, QString(), QString(),
+        QStringLiteral("PCエディタ ファイル (*.QXF *.qxf);;CSV (*.CSV *.csv)") +
+            (wireLists ? QStringLiteral(";;配線リスト (*.xlsx *.xlsm *.ods *.tsv *.txt *.csv)") : QString()));
+}
+
+/// Whether no block in use holds anything to print: a wire list read into it makes its blocks
+/// instead of going in front of an empty one.
+bool holdsNoText(const model::EditData& data) {
+    for (int b = 0; b < data.blockCount; ++b) {
+        for (const model::EditLine& line : data.block(b).lines) {
+            if (!line.chars.empty()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+/// A workbook or a text table is no document: it goes through the wire-list import.
+bool isWireListFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"xlsx" || suffix == u"xlsm" || suffix == u"ods" || suffix == u"tsv" || suffix == u"txt";
 }
 
 } // namespace
@@ -86,6 +108,8 @@ bool CEditingController::hasCommand(int command) const {
     case Command::BlockDelete:
     case Command::FileInsert:
         return true;
+    case Command::WireListImport:
+        return static_cast<bool>(m_dialogs.wireListImport);
     case Command::Sequence:
         return model < 5 ? static_cast<bool>(m_dialogs.blockSequence) : static_cast<bool>(m_dialogs.lineSequences);
     case Command::Symbol:
@@ -153,6 +177,9 @@ bool CEditingController::runCommand(int command) {
         break;
     case Command::FileInsert:
         insertFile();
+        break;
+    case Command::WireListImport:
+        importWireList({});
         break;
     case Command::Sequence:
         sequence();
@@ -303,8 +330,14 @@ void CEditingController::insertFile() {
     if (state.selection.top < 0) {
         return;
     }
-    const QString path = m_dialogs.insertFile ? m_dialogs.insertFile(m_dialogParent) : pickDocumentFile(m_dialogParent);
+    const bool wireLists = static_cast<bool>(m_dialogs.wireListImport);
+    const QString path =
+        m_dialogs.insertFile ? m_dialogs.insertFile(m_dialogParent) : pickDocumentFile(m_dialogParent, wireLists);
     if (path.isEmpty()) {
+        return;
+    }
+    if (wireLists && isWireListFile(path)) {
+        importWireList(path);
         return;
     }
     QFile file(path);
@@ -321,6 +354,27 @@ void CEditingController::insertFile() {
         state.selection.top, catalogue, settings);
     const EditingCommands commands(catalogue, settings);
     const CommandOutcome outcome = commands.insertFile(m_document.data(), state, m_history, std::move(merged));
+    if (outcome.changed) {
+        applyGridState(state);
+    }
+    finish(outcome);
+}
+
+void CEditingController::importWireList(const QString& path) {
+    GridState state = gridState();
+    if (state.selection.top < 0 || !m_dialogs.wireListImport) {
+        return;
+    }
+    m_table.closeEditor();
+    const int position = holdsNoText(m_document.data()) ? -1 : state.selection.top;
+    std::optional<formats::FileInsertResult> merged =
+        m_dialogs.wireListImport(m_dialogParent, {m_document.data(), position, path});
+    if (!merged) {
+        return;
+    }
+    // The same step as a file insert: the whole record replaced, one undo step.
+    const EditingCommands commands(m_document.context().catalogue, m_document.context().settings);
+    const CommandOutcome outcome = commands.insertFile(m_document.data(), state, m_history, std::move(*merged));
     if (outcome.changed) {
         applyGridState(state);
     }

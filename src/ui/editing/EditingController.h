@@ -59,6 +59,7 @@ private:
     void clear();
     void bulkChange(BulkAttribute attribute);
     void insertFile();
+    void importWireList(const QString& path);
     void sequence();
     void symbol();
     void wholeImage();

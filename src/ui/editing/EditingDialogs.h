@@ -6,6 +6,7 @@
 
 #include "DialogEdits.h"
 
+#include "formats/FileInsert.h"
 #include "model/Sequences.h"
 
 #include <QString>
@@ -39,6 +40,13 @@ struct WholeImageAnswer {
     int seqOrder = 0; ///< the order shown, handed to the print command with the print choice
 };
 
+/// What the wire-list import starts from.
+struct WireListImportRequest {
+    const model::EditData& current;
+    int position = 0; ///< the pieces go before this block; −1: they make the document's blocks
+    QString path;     ///< a file already chosen (a file insert of a workbook); empty: the dialog asks
+};
+
 struct EditingDialogs {
     /// Sequence number, models below 5: the block's definition to start from, if it has one.
     std::function<std::optional<model::tagSEQ_V900>(QWidget*, const std::optional<model::tagSEQ_V900>&)>
@@ -55,6 +63,8 @@ struct EditingDialogs {
     std::function<std::optional<int>(QWidget*, BulkAttribute)> bulkChange;
     /// The document file the operator picks for a file insert; empty when none.
     std::function<QString(QWidget*)> insertFile;
+    /// The wire-list import: the record with the pieces inserted, or nothing when cancelled.
+    std::function<std::optional<formats::FileInsertResult>(QWidget*, const WireListImportRequest&)> wireListImport;
 };
 
 } // namespace qx::ui

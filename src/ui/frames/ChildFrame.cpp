@@ -5,6 +5,7 @@
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
 #include "ui/dialogs/target/PackageDlg.h"
+#include "ui/dialogs/import/WireListImportDialogs.h"
 #include "ui/dialogs/preview/PreviewDlg.h"
 #include "ui/frames/MainFrameIcons.h"
 #include "ui/frames/MainFrameMenus.h"
@@ -101,6 +102,9 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
             answer.seqOrder = preview.seqOrder();
         }
         return answer;
+    };
+    dialogs.wireListImport = [this](QWidget* owner, const WireListImportRequest& request) {
+        return runWireListImportDialog(owner, m_document.context(), request.current, request.position, request.path);
     };
     m_editing->setDialogs(std::move(dialogs));
     wirePropertyAndSequence();

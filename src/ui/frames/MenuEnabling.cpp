@@ -141,6 +141,7 @@ bool documentRule(int command, const EnablingContext& c, bool& checked) {
     case Command::BlockDelete:
         return c.blockCount > 0 && (s.top < c.blockCount || s.bottom < c.blockCount);
     case Command::FileInsert:
+    case Command::WireListImport:
         return s.top >= 0 && s.top <= c.blockCount && c.blockCount < c.blockLimit;
     default:
         return false;
@@ -160,6 +161,7 @@ bool isWindowListEntry(int command) { return command >= 0xFF00 && command <= 0xF
 bool isLockedWhileEditing(int command) {
     switch (command) {
     case Command::FileInsert:
+    case Command::WireListImport:
     case Command::TargetSettings:
     case Command::Send:
     case Command::EnvironmentSettings:

@@ -16,6 +16,7 @@
 #include "ui/grid/ForbiddenCharNotice.h"
 #include "ui/grid/TubePrintTable.h"
 #include "ui/table/TableCtrl.h"
+#include "wirelist/WireListImport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -213,6 +214,50 @@ TEST_F(EditingWindowTest, SequenceLimitOnPasteShowsItsMessageAndKeepsTheDocument
     EXPECT_EQ(prompter.shownIds(), (std::vector<int>{43064}));
     EXPECT_EQ(data().blocks, before.blocks);
     EXPECT_FALSE(window->editing().history().canUndo());
+}
+
+TEST_F(EditingWindowTest, WireListImportGoesInFrontOfTheFocusRowAsOneUndoStep) {
+    // The import dialog answered as its OK does: the pieces of one wire, both ends.
+    std::optional<int> position;
+    EditingDialogs dialogs = window->editing().dialogs();
+    dialogs.wireListImport = [&](QWidget*, const WireListImportRequest& request) {
+        position = request.position;
+        const std::vector<wirelist::Piece> pieces{{{"W1", "X1:1"}, std::nullopt, 5, false},
+                                                  {{"W1", "K1:A1"}, std::nullopt, 5, true}};
+        wirelist::PieceInsert inserted =
+            wirelist::insertPieces(request.current, request.position, pieces, catalogue, settings);
+        return std::optional<formats::FileInsertResult>(
+            {inserted.merge.ok, inserted.merge.report.messageIds, std::move(inserted.merge.data)});
+    };
+    window->editing().setDialogs(std::move(dialogs));
+    const model::EditData before = data();
+    select(0, 1, 0, 1);
+    ASSERT_TRUE(enabled(Command::WireListImport));
+    EXPECT_TRUE(frame->runCommand(Command::WireListImport));
+    EXPECT_EQ(position, 1);
+    ASSERT_EQ(data().blockCount, 5);
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA}));
+    EXPECT_EQ(data().line(1, 0).chars, (model::CodeList{0x2357, 0x2331})); // Ｗ１
+    EXPECT_EQ(data().line(3, 0).chars, (model::CodeList{FullA + 1}));
+    EXPECT_EQ(grid().selection().top, 1);
+    EXPECT_EQ(grid().selection().bottom, 2);
+    EXPECT_EQ(window->editing().history().undoSize(), 1);
+
+    select(0, 0, 0, 0);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(data().blockCount, 3);
+    EXPECT_EQ(data().blocks, before.blocks);
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(data().blockCount, 5);
+
+    // A document with nothing typed in is made of the pieces, not given them in front of a blank.
+    for (int b = 0; b < data().blockCount; ++b) {
+        data().line(b, 0).chars.clear();
+        data().line(b, 1).chars.clear();
+    }
+    EXPECT_TRUE(frame->runCommand(Command::WireListImport));
+    EXPECT_EQ(position, -1);
+    EXPECT_EQ(data().blockCount, 2);
 }
 
 } // namespace
