@@ -1,5 +1,6 @@
 // Pictures of every print, send, environment settings, sequence number and symbol dialog variant:
 // each must open and draw; on the X display run they are kept for looking at (QX_DIALOG_PICTURES).
+#include "ui/dialogs/import/WireListImportDlg.h"
 #include "ui/dialogs/settings/ConfigDialogs.h"
 #include "ui/dialogs/symbol/MarkDlg.h"
 #include "ui/dialogs/symbol/MarkDlgV9.h"
@@ -21,6 +22,8 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QDialog>
 #include <QSettings>
@@ -112,6 +115,31 @@ TEST(DialogPictures, EveryVariant) {
         send->dialog().findChild<QAbstractButton*>(QStringLiteral("modeMemory"))->click();
         out.save(send->dialog(), QStringLiteral("send-9-symbol-name.png"));
     }
+}
+
+TEST(DialogPictures, WireListImport) {
+    // A wire list saved by a spreadsheet program, both ends of each wire, two lines a piece, going
+    // in front of the second block of a document.
+    const testing::DialogPictures out;
+    output::testing::ScriptedPrompter prompter;
+    QTemporaryDir dir;
+    QSettings store(dir.filePath("settings.ini"), QSettings::IniFormat);
+    const model::Catalogue catalogue(model::models::QX950W3);
+    model::OperatorSettings settings = model::OperatorSettings::defaultsFor(catalogue);
+    output::PrintOptions options;
+    const EditorContext context{catalogue, settings, options, prompter, store};
+    model::EditData current = model::createEditData(catalogue, 1);
+    current.blockCount = 2;
+    current.line(0, 0).chars = {0x2350, 0x2341, 0x234E, 0x2345, 0x234C, 0x2331}; // ＰＡＮＥＬ１
+    const QString file = dir.filePath(QStringLiteral("制御盤A 接続リスト.xlsx"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QX_TEST_DATA_DIR "/wirelist/calc-wires.xlsx"), file));
+    CWireListImportDlg dialog(
+        {context, current, 1, std::filesystem::path(QFile::encodeName(dir.filePath("profiles")).toStdString()), file, {}});
+    dialog.findChild<QLineEdit*>(QStringLiteral("line2"))->setText(QStringLiteral("{here}>{there}"));
+    emit dialog.findChild<QLineEdit*>(QStringLiteral("line2"))->textEdited(QStringLiteral("{here}>{there}"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("profileName"))->setText(QStringLiteral("制御盤 接続リスト"));
+    out.save(dialog, QStringLiteral("wirelist-import.png"));
+    EXPECT_TRUE(prompter.shown().empty());
 }
 
 } // namespace

@@ -186,7 +186,7 @@ void CWireListImportDlg::buildLayout() {
         auto* combo = new QComboBox(roles);
         const Role role = static_cast<Role>(r);
         combo->setObjectName(QStringLiteral("role_%1").arg(qtText(wirelist::roleKey(role))));
-        combo->setMinimumContentsLength(16);
+        combo->setMinimumContentsLength(14);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         connect(combo, &QComboBox::activated, this, [this, role, combo](int) {
             const int column = combo->currentData().toInt();
@@ -279,6 +279,7 @@ void CWireListImportDlg::buildLayout() {
     split->addWidget(m_image);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({420, 120});
     previewColumn->addWidget(split, 1);
     m_blocksUsed = new QLabel(preview);
     m_blocksUsed->setObjectName(QStringLiteral("blocksUsed"));
@@ -292,7 +293,7 @@ void CWireListImportDlg::buildLayout() {
     previewColumn->addWidget(m_reportTitle);
     m_report = new QListWidget(preview);
     m_report->setObjectName(QStringLiteral("report"));
-    m_report->setMaximumHeight(120);
+    m_report->setMaximumHeight(96);
     previewColumn->addWidget(m_report);
     middle->addWidget(preview, 1);
     root->addLayout(middle, 1);
@@ -321,7 +322,7 @@ void CWireListImportDlg::buildLayout() {
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     bottom->addWidget(m_buttons);
     root->addLayout(bottom);
-    resize(1180, 760);
+    resize(1180, 800);
 }
 
 bool CWireListImportDlg::openFile(const QString& path) {
