@@ -342,11 +342,19 @@ ValidationResult ValidateForOutput(const EditData& data, const Catalogue& catalo
     const std::optional<int> budgetOverflow = characterBudgetOverflowBlock(catalogue, data);
     const std::vector<std::int32_t>& cached = data.blockCheckResults.values;
     const bool pitchLength = data.target.isPitchLengthMode();
+    const int perBlock = model::sequenceLimits(catalogue, !pitchLength).perBlock;
     OutputError error = OutputError::None;
     int at = blocks;
     for (int i = 0; i < blocks; ++i) {
         if (budgetOverflow && i >= *budgetOverflow) {
             error = OutputError::CharCountOver;
+            at = i;
+            break;
+        }
+        // The editor never makes such a block, but a file from elsewhere can hold one; the printer
+        // would number the pieces with only part of it.
+        if (model::blockSequenceCount(data.block(i)) > perBlock) {
+            error = OutputError::SequencesPerBlockOver;
             at = i;
             break;
         }
@@ -366,7 +374,12 @@ ValidationResult ValidateForOutput(const EditData& data, const Catalogue& catalo
 
     if (const std::optional<int> listed = pitchTableOverflowBlock(catalogue, data); listed && *listed < at)
         return resultOf(OutputError::PitchSettingCountOver, *listed);
-    return resultOf(error, at);
+    ValidationResult result = resultOf(error, at);
+    if (error == OutputError::SequencesPerBlockOver) {
+        result.messageId =
+            pitchLength ? model::blockLimitMessage(catalogue.model()) : model::sequenceMessages::OnePerBlock;
+    }
+    return result;
 }
 
 PrintCheck checkForPrint(const EditData& data, const Catalogue& catalogue, const OperatorSettings& settings) {

@@ -22,6 +22,9 @@ enum class OutputError : std::int32_t {
     CharCountOver = 5,         ///< the printer's character buffer overflows
     PitchSettingCountOver = 6, ///< too many pitch changes for the printer's pitch table
     EmptyDocument = 7,
+    /// A block holds more sequence numbers than the model's block can (a file written elsewhere);
+    /// its message is the editor's own block limit message.
+    SequencesPerBlockOver = 8,
 };
 
 /// Message of the print command for a code (42054 … 42060); 0 for no error.

@@ -213,6 +213,41 @@ TEST(OutputValidation, CharacterAndPitchTableOverflowsPickTheEarlierBlock) {
     EXPECT_EQ(checkForPrint(late, catalogue, f.settings).validation, ValidateForOutput(late, catalogue));
 }
 
+// A file can hold more numbers in a block than the model's block takes; the print check refuses
+// it at that block with the block limit message of the model and mode.
+TEST(OutputValidation, BlockWithMoreSequenceNumbersThanTheModelTakes) {
+    const Fixture f;
+    struct Row {
+        model::ModelType model;
+        std::uint16_t mode;
+        int held;
+        ValidationResult expected;
+    };
+    for (const Row& row : std::vector<Row>{
+             {model::models::QX950W, PitchLengthMode, 1, {E::None, 0, 3}},
+             {model::models::QX950W, PitchLengthMode, 2, {E::SequencesPerBlockOver, 42031, 1}},
+             {model::models::QX900W, PrintLengthMode, 2, {E::SequencesPerBlockOver, 42031, 1}},
+             {model::models::QX950W3, PitchLengthMode, 3, {E::None, 0, 3}},
+             {model::models::QX950W3, PitchLengthMode, 4, {E::SequencesPerBlockOver, 43064, 1}},
+             {model::models::QX950W3, PrintLengthMode, 2, {E::SequencesPerBlockOver, 42031, 1}}}) {
+        SCOPED_TRACE(testing::Message() << row.model << " mode " << row.mode << " held " << row.held);
+        const Catalogue catalogue(row.model);
+        EditData data = newDocument(catalogue, 1);
+        data.target.printMode = row.mode;
+        data.blockCount = 3;
+        for (int b = 0; b < 3; ++b)
+            setLine(data, b, 0, "A", 3);
+        setLine(data, 1, 0, std::string(static_cast<std::size_t>(row.held), '$'), 3);
+        for (int s = 0; s < row.held; ++s)
+            addSequence(data, 1, decimalRun(1, 3));
+        const ValidationResult result = checkForPrint(data, catalogue, f.settings).validation;
+        EXPECT_EQ(result.error, row.expected.error);
+        if (!row.expected.ok()) {
+            EXPECT_EQ(result, row.expected);
+        }
+    }
+}
+
 // ---- Budgets -----------------------------------------------------------------------------------
 
 TEST(OutputValidation, CharacterBudgetBoundaries) {

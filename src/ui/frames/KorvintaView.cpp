@@ -10,6 +10,7 @@
 #include "model/StringTable.h"
 
 #include "ui/table/TableCtrl.h"
+#include "ui/grid/CellEdit.h"
 #include "ui/grid/TubePrintTable.h"
 
 #include <QFontMetrics>
@@ -138,6 +139,9 @@ void CKorvintaView::fillEnablingContext(EnablingContext& context) const {
         context.editorCanUndo = editor->isUndoAvailable();
         context.editorHasSelection = editor->hasSelectedText();
         context.editorEditable = !editor->isReadOnly();
+        if (auto* text = qobject_cast<CCellEdit*>(m_grid->activeEditor())) {
+            context.editorCanInsertSequence = text->canInsertSequence();
+        }
     } else if (context.editing) {
         // The list and spin editors take whole values: nothing to undo, always writable.
         context.editorEditable = true;

@@ -72,6 +72,10 @@ bool canSetSequence(const EnablingContext& c) {
     }
     if (c.modelType < 5) {
         // The early models hold one number per block, edited from the line that carries its marker.
+        // An open editor may already hold a number the document has not seen yet: it decides.
+        if (c.editing) {
+            return !c.focusBlockHasSequences && c.editorCanInsertSequence;
+        }
         if (c.focusBlockHasSequences) {
             return !c.editing && c.focusLineHasSequenceMarker;
         }

@@ -37,6 +37,7 @@ struct EnablingContext {
     bool editorCanUndo = false;
     bool editorHasSelection = false;
     bool editorEditable = false;
+    bool editorCanInsertSequence = false; ///< the text editor's own answer, with its unsaved tokens counted
 
     // The document.
     int blockCount = 0;

@@ -193,6 +193,28 @@ INSTANTIATE_TEST_SUITE_P(
             },
             false},
         Row{"SequenceWhileEditing", Command::Sequence, [](EnablingContext& c) { c.editing = true; }, true},
+        Row{"SequenceEarlyModelEditorHoldsOne", Command::Sequence,
+            [](EnablingContext& c) {
+                c.modelType = 3;
+                c.editing = true;
+            },
+            false},
+        Row{"SequenceEarlyModelEditorHasRoom", Command::Sequence,
+            [](EnablingContext& c) {
+                c.modelType = 3;
+                c.editing = true;
+                c.editorCanInsertSequence = true;
+            },
+            true},
+        Row{"SequenceEarlyModelEditingMarkerLine", Command::Sequence,
+            [](EnablingContext& c) {
+                c.modelType = 3;
+                c.editing = true;
+                c.editorCanInsertSequence = true;
+                c.focusBlockHasSequences = true;
+                c.focusLineHasSequenceMarker = true;
+            },
+            false},
         Row{"WindowListWhileEditing", 0xFF03, [](EnablingContext& c) { c.editing = true; }, false},
         Row{"RecentFileWhileEditing", Command::RecentFileFirst, [](EnablingContext& c) { c.editing = true; },
             false},

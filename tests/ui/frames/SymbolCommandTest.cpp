@@ -1,5 +1,6 @@
 // The 記号入力 command of a document window, from the menu and from the open cell editor, for the
-// first generation (one symbol, CMarkDlg) and the later ones (the whole line, CMarkDlgV9).
+// first generation (one symbol, CMarkDlg) and the later ones (the whole line, CMarkDlgV9); and the
+// 連番設定 command of the open cell editor, whose early models hold one number per block.
 #include "ui/frames/ChildFrame.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MainFrame.h"
@@ -13,6 +14,7 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
+#include "ui/dialogs/sequence/SeqDlgV9.h"
 #include "ui/dialogs/symbol/MarkDlg.h"
 #include "ui/dialogs/symbol/MarkDlgV9.h"
 #include "ui/dialogs/symbol/SymbolEdit.h"
@@ -223,6 +225,49 @@ TEST_F(SymbolCommandTest, CellEditorItemWorksOnTheEditorsText) {
         const model::CodeList expected =
             model < 2 ? model::CodeList{FullA, 0x2B21, FullB} : model::CodeList{FullA, FullB, 0x2B21};
         EXPECT_EQ(document->data().line(0, 0).chars, expected);
+        frame.reset();
+    }
+}
+
+// A number put into the open editor of an early model uses up its block: neither the menu nor
+// the editor's own item offers a second one, and the committed block holds one marker and one
+// definition.
+TEST_F(SymbolCommandTest, EarlyModelEditorTakesOneSequenceNumberPerBlock) {
+    for (const model::ModelType model : {model::models::QX900W, model::models::QX950W}) {
+        SCOPED_TRACE(model);
+        open(model);
+        frame->runCommand(Command::BeginEdit);
+        auto* editor = qobject_cast<CCellEdit*>(window->view().grid().activeEditor());
+        ASSERT_NE(editor, nullptr);
+        editor->end(false);
+        QTest::keyClicks(editor, QStringLiteral("X"));
+        ASSERT_TRUE(enabled(Command::Sequence));
+        withDialog<CSeqDlgV9>([&] { frame->runCommand(Command::Sequence); },
+                              [](CSeqDlgV9& dialog) { click(dialog, "okButton"); });
+        ASSERT_TRUE(window->view().isEditing());
+        EXPECT_EQ(editor->cellSequenceCount(), 1);
+        EXPECT_FALSE(enabled(Command::Sequence));
+        const auto menu = editor->contextMenuItems();
+        const auto item = std::find_if(menu.begin(), menu.end(), [](const CellEditMenuItem& i) {
+            return i.command == CellEditCommand::Sequence;
+        });
+        ASSERT_NE(item, menu.end());
+        EXPECT_FALSE(item->enabled);
+        // Even when asked regardless, no second dialog opens and nothing is added.
+        bool opened = false;
+        QTimer::singleShot(200, [&opened] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened = true;
+                dialog->accept();
+            }
+        });
+        frame->runCommand(Command::Sequence);
+        QTest::qWait(250);
+        EXPECT_FALSE(opened);
+        QTest::keyClick(editor, Qt::Key_Return);
+        const model::EditBlock& block = document->data().block(0);
+        EXPECT_EQ(block.sequenceCount, 1);
+        EXPECT_EQ(model::countSequenceMarkers(block.lines[0]), 1);
         frame.reset();
     }
 }

@@ -42,6 +42,11 @@ std::optional<SeqLine> runLineSequenceDialog(QWidget* parent, const EditorContex
 
 bool runEditorSequenceDialog(QWidget* parent, const EditorContext& context, CCellEdit& editor) {
     bool confirmed = false;
+    // The early models' block holds a single number: a second one is never offered, whichever
+    // way the command arrives.
+    if (!model::isLaterGeneration(context.catalogue.model()) && !editor.canInsertSequence()) {
+        return false;
+    }
     // The dialog takes the focus from the editor; that is no end of the cell's edit.
     auto blocker = std::make_unique<QSignalBlocker>(editor);
     if (!model::isLaterGeneration(context.catalogue.model())) {
