@@ -32,6 +32,7 @@ constexpr int MsgDeleteSet = 43038;
 constexpr int MsgLeaveUnregistered = 43039;
 constexpr int MsgTooManySets = 43040;
 constexpr int MsgNameTooLong = 43041;
+constexpr int MsgUnsupportedCharacter = 43059;
 
 std::size_t sjisLength(const QString& text) {
     const std::optional<std::string> sjis = model::utf8ToSjis(text.toStdString());
@@ -262,7 +263,16 @@ void CConfigDlgV9::registerSet() {
         m_prompter.showText(MsgNameTooLong, model::formatMessage(MsgNameTooLong, {NameCharacters}));
         return;
     }
-    entry.name = model::utf8ToSjis(name.toStdString()).value_or(std::string());
+    // The file holds names in the printer's code page; a name that cannot be written there would
+    // be stored empty, and the set lost with it.
+    const std::optional<std::string> stored = model::utf8ToSjis(name.toStdString());
+    if (!stored) {
+        m_prompter.show(MsgUnsupportedCharacter);
+        m_name->setFocus(Qt::OtherFocusReason);
+        m_name->selectAll();
+        return;
+    }
+    entry.name = *stored;
     m_sets.push_back(entry);
     m_edited = entry;
     m_list->addItem(name);

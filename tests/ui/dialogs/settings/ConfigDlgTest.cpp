@@ -139,6 +139,22 @@ TEST_F(ConfigDlgTest, RegisteringNamedSets) {
     EXPECT_EQ(listed().size(), 6);
 }
 
+// The sets are stored in the printer's code page: a name with a character outside it is refused
+// at registration, with the name field keeping the focus, rather than stored without its name.
+TEST_F(ConfigDlgTest, NameOutsideTheCodePageIsRefusedAtRegistration) {
+    open(9, {{"A", 5, 0, 2}});
+    typeInto("setName", QStringLiteral("Café"));
+    click("registerButton");
+    EXPECT_EQ(prompter.shownIds(), std::vector<int>{43059});
+    EXPECT_EQ(listed(), QStringList{"A"});
+    EXPECT_EQ(dlg->focusWidget(), child<QLineEdit>("setName"));
+    typeInto("setName", QStringLiteral("Cafe"));
+    click("registerButton");
+    EXPECT_EQ(listed(), (QStringList{"A", "Cafe"}));
+    ASSERT_EQ(handle->namedSets().size(), 2U);
+    EXPECT_EQ(handle->namedSets()[1].name, "Cafe");
+}
+
 // A set changed and not registered is asked about on OK: No stays. Deleting asks first. A letter
 // typed into the vertical position is not taken.
 TEST_F(ConfigDlgTest, UnregisteredEditsAndDeletingAreAsked) {
