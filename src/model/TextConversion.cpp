@@ -81,6 +81,8 @@ constexpr std::array<MissingSymbols, 5> MissingSymbolRanges{{
     {0x2846, 0x284D, AnyModel, 4},
 }};
 
+constexpr CharCode ControlRowFirst = 0x2F21;
+
 bool modelLacksSymbol(CharCode code, ModelType model) {
     return std::any_of(MissingSymbolRanges.begin(), MissingSymbolRanges.end(), [&](const MissingSymbols& r) {
         return code >= r.first && code <= r.last && model >= r.fromModel && model <= r.toModel;
@@ -379,9 +381,15 @@ int sanitiseCodes(std::span<CharCode> codes, ModelType model) {
         if (code == 0 || isStreamMarker(code))
             unprintable = true;
         else if (isSpecialCode(code))
-            unprintable = modelLacksSymbol(code, model);
-        else
-            unprintable = !isSupportedSjis(jisToSjis(code)); // no Shift_JIS form gives 0 and passes
+            // The last special row holds control codes, not glyphs: of them only the sequence
+            // marker belongs in a line.
+            unprintable =
+                (code >= ControlRowFirst && code != codes::SequenceMarker) || modelLacksSymbol(code, model);
+        else {
+            // A code with no Shift_JIS form is no character at all, and no printer prints it.
+            const std::uint16_t sjis = jisToSjis(code);
+            unprintable = sjis == 0 || !isSupportedSjis(sjis);
+        }
         if (unprintable) {
             code = codes::FullWidthBlank;
             ++replaced;

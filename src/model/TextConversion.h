@@ -46,8 +46,9 @@ TextToCodesResult textToCodes(std::string_view sjis, bool tokens);
 int setLineFromText(EditData& data, int block, int line, std::string_view sjis, bool tokens);
 
 /// Replaces in place, by 0x2121, every code that the model cannot print, and returns how many.
-/// Besides the unsupported characters and the symbols the model lacks, a stream marker or a 0 (only
-/// possible in data from outside, such as a clipboard payload) is replaced too.
+/// Besides the unsupported characters and the symbols the model lacks, a code that is no character
+/// at all (no Shift_JIS form, a control code other than the sequence marker, a stream marker or a
+/// 0: only possible in data from outside, such as a clipboard payload or a file) is replaced too.
 int sanitiseCodes(std::span<CharCode> codes, ModelType model);
 
 /// Whether a Shift_JIS double-byte code lies in the ranges the printers print; 0 counts as supported.

@@ -199,7 +199,9 @@ TEST(TextConversion, SanitiseRemovesSymbolsTheModelLacks) {
         {0x2E7C, 3, false}, {0x2E75, 8, false}, {0x2846, 0, true},  {0x284D, 4, true},
         {0x2845, 0, false}, {0x284E, 0, false}, {0x2F26, 0, false}, {0x2821, 9, false},
         {0x2F21, 9, true},  {0x2F25, 0, true},  {0x0000, 9, true},  {0x2772, 9, true},
-        {0x0041, 9, false}, // no Shift_JIS form: passes, as the printers always allowed
+        {0x2F27, 9, true},  {0x2F7E, 0, true},  {0x2F7E, 9, true},
+        // No character at all: no Shift_JIS form.
+        {0x0041, 9, true},  {0x7F7F, 3, true},  {0x2180, 9, true},  {0x7E7F, 9, true},
     };
     // clang-format on
     for (const Row& row : rows) {

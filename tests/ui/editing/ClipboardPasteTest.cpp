@@ -165,6 +165,24 @@ TEST_F(ClipboardPasteTest, WholeBlockPasteKeepsUnderlineAndFiltersCharacters) {
     }
 }
 
+// A payload from another editor may hold codes that are no character at all or control codes
+// that are no glyph; the model filter turns them into full-width blanks, counts them and says so,
+// so neither a saved file nor a print job carries them.
+TEST_F(ClipboardPasteTest, CodesNoPrinterCanPrintBecomeBlanks) {
+    useModel(model::models::QX950W);
+    source.blockCount = 1;
+    source.block(0).lines[0].chars = {0x7F7F, 0x2341, 0x2F7E, 0x2F26};
+    source.block(0).sequenceCount = 1;
+    source.block(0).lineCount = 1;
+    copy(0, 0, 0, 0);
+    fill(data, 1, 0x2361);
+    select(0, 0, 0, 0);
+    const CommandOutcome outcome = paste();
+    EXPECT_EQ(outcome.messageIds, (std::vector<int>{42045}));
+    EXPECT_EQ(data.block(0).lines[0].chars, (CodeList{0x2121, 0x2341, 0x2121, 0x2F26}));
+    EXPECT_EQ(data.block(0).sequenceCount, 1);
+}
+
 TEST_F(ClipboardPasteTest, AttributeRowsFollowTheMapping) {
     struct Case {
         int sourceTop, sourceBottom, top, bottom;
