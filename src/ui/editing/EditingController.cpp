@@ -84,11 +84,12 @@ bool isWireListFile(const QString& path) {
 CEditingController::CEditingController(EditDocument& document, CTubePrintTable& table, QWidget* dialogParent)
     : QObject(dialogParent), m_document(document), m_table(table), m_dialogParent(dialogParent) {
     // A typed cell asks for its undo step just before it writes.
-    connect(&m_table, &CTubePrintTable::aboutToChange, this,
-            [this] { m_history.RecordUndo(m_document.data(), gridState(), true); });
+    connect(&m_table, &CTubePrintTable::aboutToChange, this, &CEditingController::recordUndo);
 }
 
 CEditingController::~CEditingController() = default;
+
+void CEditingController::recordUndo() { m_history.RecordUndo(m_document.data(), gridState(), true); }
 
 bool CEditingController::hasCommand(int command) const {
     const model::ModelType model = m_document.context().catalogue.model();

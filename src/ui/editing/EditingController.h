@@ -36,6 +36,9 @@ public:
     bool runCommand(int command);
 
     [[nodiscard]] const UndoHistory& history() const { return m_history; }
+    /// An undo step of the document as it is now, for a change made from outside the window's
+    /// own commands (the target dialog).
+    void recordUndo();
     /// The sequence order the whole-image preview hands to the print it asks for, while that
     /// print runs; nothing at any other time.
     [[nodiscard]] std::optional<int> previewSeqOrder() const { return m_previewSeqOrder; }

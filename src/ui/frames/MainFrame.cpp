@@ -4,6 +4,7 @@
 #include "ui/CommandIds.h"
 #include "ui/EditDocument.h"
 #include "ui/editing/ClipboardMime.h"
+#include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/frames/MainFrameHost.h"
 #include "ui/frames/MainFrameIcons.h"
@@ -423,6 +424,7 @@ bool CMainFrame::runFrameCommand(int command) {
         EditDocument& document = window->document();
         model::EditData edited = document.data();
         if (m_targetSettings(this, document.context(), edited, false)) {
+            window->editing().recordUndo();
             document.data() = std::move(edited);
             document.notifyChanged(UpdateHint::Everything);
         }

@@ -124,6 +124,37 @@ TEST_F(EditingWindowTest, TypedCellsUndoAndRedoFromTheKeyboard) {
     EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA}));
 }
 
+// A target confirmed with OK is one undo step of its own, also on a document with no steps yet;
+// a cancelled dialog records none.
+TEST_F(EditingWindowTest, TargetSettingsAreOneUndoStep) {
+    bool confirm = true;
+    frame->setTargetSettingsRunner([&confirm](QWidget*, const EditorContext&, model::EditData& edited, bool) {
+        edited.target.targetSize = 5;
+        return confirm;
+    });
+    const std::int16_t size = data().target.targetSize;
+    ASSERT_NE(size, 5);
+    select(0, 0, 0, 0);
+    frame->runCommand(Command::TargetSettings);
+    EXPECT_EQ(data().target.targetSize, 5);
+    ASSERT_TRUE(enabled(Command::Undo));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(data().target.targetSize, size);
+    EXPECT_FALSE(enabled(Command::Undo));
+
+    QTest::keyClicks(&grid(), QStringLiteral("x"));
+    key(Qt::Key_Return);
+    frame->runCommand(Command::TargetSettings);
+    select(0, 0, 0, 0);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(data().target.targetSize, size) << "the target change is undone first";
+    EXPECT_EQ(data().line(0, 0).chars.size(), 1u) << "the typing stays";
+    confirm = false;
+    frame->runCommand(Command::TargetSettings);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA})) << "a cancelled dialog left no step";
+}
+
 TEST_F(EditingWindowTest, CopyPutsOnlyThePrivateFormatsAndPasteTakesThem) {
     select(0, 0, 0, 1);
     key(Qt::Key_C, Qt::ControlModifier);
