@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFocusEvent>
+#include <QSignalBlocker>
 
 namespace qx::ui {
 
@@ -65,9 +66,13 @@ void CSymbolEdit::insertTokenAtKeptSelection(model::CharCode code) {
 }
 
 void CSymbolEdit::focusInEvent(QFocusEvent* event) {
-    CCellEdit::focusInEvent(event);
-    // Coming back, the field shows the selection it had, not the whole text the platform edit
-    // would select.
+    {
+        // Coming back by Tab, the platform edit selects the whole text. That selection is not the
+        // operator's: neither the kept selection nor the dialog around the field may see it.
+        const QSignalBlocker quiet(this);
+        CCellEdit::focusInEvent(event);
+    }
+    // Coming back, the field shows the selection it had.
     restoreSelection();
 }
 

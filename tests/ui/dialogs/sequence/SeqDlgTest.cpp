@@ -26,6 +26,7 @@ namespace Mode = model::SequenceMode;
 namespace Output = model::SequenceOutput;
 constexpr model::CharCode Marker = model::codes::SequenceMarker;
 constexpr model::CharCode FullA = 0x2341;
+constexpr model::CharCode FullB = 0x2342;
 constexpr model::CharCode FullHyphen = 0x215D;
 
 tagSEQ_V900 decimal(int start, int end, int digits = 0) {
@@ -322,6 +323,27 @@ TEST_F(SeqDlgV12Test, TheKeyboardRunsFromTheLineToInsertAndOnToTheDefinition) {
         stops.push_back(QApplication::focusWidget()->objectName());
     }
     EXPECT_EQ(stops, (std::vector<QString>{"insertButton", "modeCombo", "outputCombo", "startEdit"}));
+}
+
+// Back into the line by the keyboard, the line keeps the caret it had: the definition being
+// entered is not replaced by the token's, and 挿入 stays offered.
+TEST_F(SeqDlgV12Test, ShiftTabBackIntoTheLineKeepsTheEntries) {
+    const SeqLine line{{FullA, Marker, FullB}, {decimal(1, 5, 2)}};
+    openLine(model::models::QX900W2, line);
+    ASSERT_EQ(editor().cursorPosition(), editor().text().size());
+    chooseMode(3); // アルファベット(大)
+    type(start(), "B");
+    type(end(), "D");
+    for (int i = 0; i < 10 && QApplication::focusWidget() != &editor(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), &editor());
+    EXPECT_FALSE(editor().hasSelectedText());
+    EXPECT_EQ(editor().cursorPosition(), editor().text().size());
+    EXPECT_EQ(mode().currentData().toInt(), 3);
+    EXPECT_EQ(start().text(), "B");
+    EXPECT_EQ(end().text(), "D");
+    EXPECT_TRUE(insert().isEnabled());
 }
 
 TEST_F(SeqDlgV12Test, LimitsOfBlockAndDocumentFollowTheDocumentMode) {
