@@ -20,11 +20,12 @@ int largestAdvance(const CPreviewLayout& layout) {
     return largest;
 }
 
-/// Draws one slot's piece with the painter's origin at the slot's centre, one unit per dot.
-void drawSlot(QPainter& painter, const StripSlot& slot, const CPrintImageContext& context) {
+/// Draws one pass of a slot's piece with the painter's origin at the slot's centre, one unit per dot.
+void drawSlot(QPainter& painter, const StripSlot& slot, const CPrintImageContext& context, MediumPass pass) {
     CPrintImageContext piece = context;
     piece.setFitToRect(false);
     piece.setShapedOutline(true);
+    piece.setMediumPass(pass);
     piece.setOutlineStyle(slot.first ? OutlineStyle::Piece : OutlineStyle::Joined);
     piece.DrawBlockImage(painter, slot.block, slot.piece,
                          QRect(-slot.advance / 2, -slot.size.height() / 2, slot.advance, slot.size.height()));
@@ -54,15 +55,19 @@ int paintPreviewArea(QPainter& painter, const CPreviewLayout& layout, const CPre
     const long long to = static_cast<long long>(zoom.dotAt(QPointF(area.width(), 0)).x() - pad) + reach;
     const double centreY = layout.totalHeight() / 2.0;
     int drawn = 0;
-    layout.forEachSlot(seqOrder, from, to, [&](const StripSlot& slot) {
-        const QPointF centre = zoom.pointAt(QPointF(pad + static_cast<double>(slot.left) + slot.advance / 2.0, centreY));
-        painter.save();
-        painter.translate(centre);
-        painter.scale(zoom.scaleX(), zoom.scaleY());
-        drawSlot(painter, slot, context);
-        painter.restore();
-        ++drawn;
-    });
+    for (const MediumPass pass : {MediumPass::FillOnly, MediumPass::OverFill}) {
+        drawn = 0;
+        layout.forEachSlot(seqOrder, from, to, [&](const StripSlot& slot) {
+            const QPointF centre =
+                zoom.pointAt(QPointF(pad + static_cast<double>(slot.left) + slot.advance / 2.0, centreY));
+            painter.save();
+            painter.translate(centre);
+            painter.scale(zoom.scaleX(), zoom.scaleY());
+            drawSlot(painter, slot, context, pass);
+            painter.restore();
+            ++drawn;
+        });
+    }
     painter.restore();
     return drawn;
 }
@@ -74,14 +79,17 @@ void paintStrip(QPainter& painter, const CPreviewLayout& layout, const CPrintIma
     const QRectF part = visible.isEmpty() ? bounds : visible.intersected(bounds);
     const long long reach = 2LL * largestAdvance(layout);
     const double centreY = layout.totalHeight() / 2.0;
-    layout.forEachSlot(seqOrder, static_cast<long long>(part.left() - pad) - reach,
-                       static_cast<long long>(part.right() - pad) + reach, [&](const StripSlot& slot) {
-                           painter.save();
-                           painter.scale(scale, scale);
-                           painter.translate(pad + static_cast<double>(slot.left) + slot.advance / 2.0, centreY);
-                           drawSlot(painter, slot, context);
-                           painter.restore();
-                       });
+    for (const MediumPass pass : {MediumPass::FillOnly, MediumPass::OverFill}) {
+        layout.forEachSlot(seqOrder, static_cast<long long>(part.left() - pad) - reach,
+                           static_cast<long long>(part.right() - pad) + reach, [&](const StripSlot& slot) {
+                               painter.save();
+                               painter.scale(scale, scale);
+                               painter.translate(pad + static_cast<double>(slot.left) + slot.advance / 2.0,
+                                                 centreY);
+                               drawSlot(painter, slot, context, pass);
+                               painter.restore();
+                           });
+    }
 }
 
 } // namespace qx::render

@@ -163,7 +163,8 @@ void CPrintImageContext::DrawBlockImage(QPainter& painter, int block, int piece,
         return;
     const ImageError error = imageError(block);
     if (error != ImageError::None) {
-        drawErrorText(painter, error, target);
+        if (m_mediumPass != MediumPass::FillOnly)
+            drawErrorText(painter, error, target);
         return;
     }
     painter.save();
@@ -200,7 +201,7 @@ void CPrintImageContext::drawPitchBlock(QPainter& painter, int blockIndex, int p
         map.anchor = QPoint(halfTowardZero(-tw), halfTowardZero(-th));
     }
     drawOutline(painter, mediumRect, map.scale(1));
-    if (!output::blockHasText(block))
+    if (m_mediumPass == MediumPass::FillOnly || !output::blockHasText(block))
         return;
 
     const int frame = settings.frame;
@@ -338,6 +339,9 @@ void CPrintImageContext::drawOutline(QPainter& painter, const QRect& medium, int
     pen.setWidth(0);
     pen.setCosmetic(true);
     painter.setPen(pen);
+    const bool shaped = m_shapedOutline && (model::isLabel(kind) || model::isTube(kind));
+    if (shaped && m_mediumPass == MediumPass::FillOnly)
+        return;
     if (m_shapedOutline && model::isLabel(kind)) {
         const qreal corner = std::max(1, outline.width() / 8) / 2.0;
         painter.setBrush(m_colours.window);
@@ -370,7 +374,10 @@ void CPrintImageContext::drawOutline(QPainter& painter, const QRect& medium, int
         painter.setRenderHint(QPainter::Antialiasing, false);
         return;
     }
-    painter.fillRect(outline, m_colours.window);
+    if (m_mediumPass != MediumPass::OverFill)
+        painter.fillRect(outline, m_colours.window);
+    if (m_mediumPass == MediumPass::FillOnly)
+        return;
     switch (m_outlineStyle) {
     case OutlineStyle::Piece:
         painter.drawLine(left, top, right, top);
@@ -451,7 +458,7 @@ void CPrintImageContext::drawPrintLength(QPainter& painter, int piece, const QRe
     }
     map.anchor = mediumRect.topLeft();
     drawOutline(painter, mediumRect, map.scale(1));
-    if (layout.blocks.empty())
+    if (m_mediumPass == MediumPass::FillOnly || layout.blocks.empty())
         return;
 
     const int leftMargin = model::tenthsToDotsRounded(settings.leftMargin * 10);

@@ -37,6 +37,15 @@ inline constexpr int Piece = 1;  ///< the outline of one piece
 inline constexpr int Joined = 2; ///< joined to the previous piece: no left edge
 } // namespace OutlineStyle
 
+/// Which part of a piece a drawing makes. A run of pieces side by side fills every medium first
+/// and draws on them after: at less than a pixel a dot, one piece's fill would land on the
+/// pixels of its neighbour's edge.
+enum class MediumPass {
+    Whole,    ///< the medium's fill, its outline and what it carries
+    FillOnly, ///< the rectangular medium's fill alone (tubes and labels fill their own shapes)
+    OverFill, ///< all but the rectangular medium's fill, over fills drawn before
+};
+
 struct PrintImageColours {
     QColor window = Qt::white;               ///< the medium
     QColor text = Qt::black;                 ///< text, frame, underline, outline
@@ -56,6 +65,7 @@ public:
     void setFitToRect(bool fit) { m_fitToRect = fit; }
     void setShapedOutline(bool shaped) { m_shapedOutline = shaped; }
     void setOutlineStyle(int style) { m_outlineStyle = style; }
+    void setMediumPass(MediumPass pass) { m_mediumPass = pass; }
     void setColours(const PrintImageColours& colours) { m_colours = colours; }
     bool fitToRect() const { return m_fitToRect; }
     const model::Catalogue& catalogue() const { return m_catalogue; }
@@ -97,6 +107,7 @@ private:
     bool m_fitToRect = true;
     bool m_shapedOutline = false;
     int m_outlineStyle = OutlineStyle::Closed;
+    MediumPass m_mediumPass = MediumPass::Whole;
     PrintImageColours m_colours;
 };
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace qx::render {
 namespace {
 
@@ -152,6 +154,41 @@ TEST(PreviewPainter, PaintsOnlyThePiecesInSight) {
     EXPECT_GT(drawn, 0);
     EXPECT_LT(drawn, 20);
     EXPECT_FALSE(testing::inkBounds(area).isEmpty());
+}
+
+/// Dark runs along the row through the middle of the strip: the edges between pieces.
+int edgesAcross(const QImage& strip) {
+    int edges = 0;
+    bool inEdge = false;
+    const int y = strip.height() / 2;
+    for (int x = 0; x < strip.width(); ++x) {
+        const bool isDark = testing::dark(strip, x, y);
+        edges += isDark && !inEdge ? 1 : 0;
+        inEdge = isDark;
+    }
+    return edges;
+}
+
+// Twenty rectangular pieces of tape keep their 21 edges at every scale down to the preview's
+// smallest: no piece's medium covers its neighbour's edge.
+TEST(PreviewPainter, EdgesBetweenRectangularPiecesSurviveSmallScales) {
+    Fixture f;
+    f.data.target.targetKind = model::TargetKind::Tape;
+    f.data.target.targetSize = 12;
+    f.data.block(0).count = 20;
+    f.check();
+    const CPrintImageContext image = f.context();
+    const CPreviewLayout layout = CPreviewLayout::build(f.data, image);
+    const QRectF bounds = stripBounds(layout);
+    for (const double scale : {1.0, 0.5, 0.32, 0.16}) {
+        QImage strip(static_cast<int>(std::ceil(bounds.width() * scale)),
+                     static_cast<int>(std::ceil(bounds.height() * scale)), QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        QPainter painter(&strip);
+        paintStrip(painter, layout, image, SeqOrder::CountFirst, scale);
+        painter.end();
+        EXPECT_EQ(edgesAcross(strip), 21) << "scale " << scale;
+    }
 }
 
 TEST(ArrangeItem, AnchorsMoveAndStretchControls) {
