@@ -98,6 +98,36 @@ TEST(OutputValidation, SpecifiedPitchBlockCheck) {
     }
 }
 
+// A text that with its margins measures exactly the printable length of its pitch prints; one dot
+// more does not.
+TEST(OutputValidation, ExactFitPrintsAndOneDotOverDoesNot) {
+    const Fixture f;
+    const auto framedNine = [](EditData& d) {
+        setLine(d, 0, 0, chars(9), 0); // 184 dots
+        d.target.frame = 1;             // and 8 dots of margin
+    };
+    const EditData probe = f.document(0, framedNine);
+    ASSERT_EQ(MeasureBlock(f.catalogue, probe.target, probe.block(0), 0).length, 184);
+    const auto pitchWithPrintable = [&](int dots) {
+        for (int pitch = 100; pitch <= 400; ++pitch) {
+            if (f.catalogue.printableLength(probe.target, pitch) == dots)
+                return pitch;
+        }
+        return 0;
+    };
+    for (const auto& [printable, expected] : {std::pair{192, E::None}, std::pair{191, E::PitchLengthOver}}) {
+        const int pitch = pitchWithPrintable(printable);
+        ASSERT_NE(pitch, 0) << "no pitch prints " << printable << " dots";
+        EXPECT_EQ(f.block(0,
+                          [&](EditData& d) {
+                              framedNine(d);
+                              d.block(0).pitch = static_cast<std::int16_t>(pitch);
+                          }),
+                  expected)
+            << printable << " printable dots at pitch " << pitch;
+    }
+}
+
 TEST(OutputValidation, AutoPitchBlockCheck) {
     const Fixture f;
     const auto autoPitch = [&](Build build) {
