@@ -71,6 +71,25 @@ TEST(ClipboardPayload, RoundTripsEveryCarriedField) {
     EXPECT_TRUE(readClipboardPayload(padded).ok);
 }
 
+// A block may use every one of its four lines; the reader takes the fourth like the others.
+TEST(ClipboardPayload, ReadsBackABlockThatUsesAllFourLines) {
+    model::EditData data = model::createEditData(model::Catalogue(model::models::QX950W3), 2);
+    model::EditBlock& full = data.block(0);
+    for (int l = 0; l < 4; ++l) {
+        full.lines[static_cast<std::size_t>(l)].chars = {static_cast<model::CharCode>(0x2331 + l), 0x2341};
+        full.lines[static_cast<std::size_t>(l)].charSize = static_cast<std::uint8_t>(l);
+    }
+    full.lineCount = 4;
+    const PayloadReadResult read = readClipboardPayload(writeClipboardPayload(data, 0, 0, 3, 0));
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.payload.rows(), 1);
+    const model::EditBlock block = read.payload.blockAt(0);
+    EXPECT_EQ(block.lineCount, 4);
+    EXPECT_EQ(block.lines[3].chars, (CodeList{0x2334, 0x2341}));
+    EXPECT_EQ(block.lines[3].charSize, 3);
+    EXPECT_EQ(block, full);
+}
+
 TEST(ClipboardPayload, AnEmptyRangeCarriesNoBlocks) {
     const model::EditData data = sampleDocument();
     const PayloadReadResult read = readClipboardPayload(writeClipboardPayload(data, 0, 5, 3, 9));

@@ -42,12 +42,12 @@ model::EditData tubeRun(const model::Catalogue& catalogue, int blocks = 1) {
 class PrintDlgTest : public ::testing::Test {
 protected:
     void open(model::ModelType model, const model::EditData& document,
-              std::vector<output::PrintSettingEntry> sets = {}) {
+              std::vector<output::PrintSettingEntry> sets = {}, const output::PrintOptions& previous = {}) {
         catalogue = std::make_unique<model::Catalogue>(model);
         settings = model::OperatorSettings::defaultsFor(*catalogue);
         data = document;
         const output::PrintOptions start = output::printDialogStart(
-            *catalogue, model, data, output::withPrintParameters(output::PrintOptions{}, settings.print));
+            *catalogue, model, data, output::withPrintParameters(previous, settings.print));
         handle = createPrintDialog(PrintDlgSetup{*catalogue, settings, data, prompter, start, std::move(sets)});
         ASSERT_NE(handle, nullptr);
         dlg = &handle->dialog();
@@ -86,6 +86,26 @@ protected:
     std::unique_ptr<PrintDlgInterface> handle;
     QDialog* dlg = nullptr;
 };
+
+// Whatever range the last print took, the dialog opens on the whole document: block 1 to the
+// last block, one copy.
+TEST_F(PrintDlgTest, OpensOnTheWholeDocument) {
+    output::PrintOptions previous;
+    previous.startBlock = 2;
+    previous.endBlock = 3;
+    previous.copies = 4;
+    for (const model::ModelType model : {model::models::QX790, model::models::QX950W, model::models::QX950W3}) {
+        SCOPED_TRACE(model);
+        open(model, tubeRun(model::Catalogue(model), 7), {}, previous);
+        EXPECT_EQ(field("startBlock")->text(), QStringLiteral("1"));
+        EXPECT_EQ(field("endBlock")->text(), QStringLiteral("7"));
+        EXPECT_EQ(field("copies")->text(), QStringLiteral("1"));
+        pressOk();
+        ASSERT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_EQ(handle->confirmedOptions().startBlock, 1);
+        EXPECT_EQ(handle->confirmedOptions().endBlock, 7);
+    }
+}
 
 // The QX-790 checks the run before the positions; the later dialogs the positions first. Either
 // way the refusal keeps the dialog open with the focus on the field it names.
