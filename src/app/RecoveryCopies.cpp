@@ -346,9 +346,23 @@ void RecoveryCopies::removeDeadLocks() {
             continue;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Killed while naming the temporary file of its first save, the run has no copy that
+            // a claim would clear its temporaries with: they go with its lock.
+            removeStrayTemporaries(parsed->name.pid, parsed->name.token);
             ::unlink(path.constData());
         }
         ::close(fd);
+    }
+}
+
+void RecoveryCopies::removeStrayTemporaries(std::int64_t pid, std::uint32_t token) {
+    // Named temporary files of a save cut short (left only in the moment between naming one and
+    // renaming it over its target).
+    QDir folder(m_folder);
+    for (const QString& stray : folder.entryList({QLatin1Char('.') + runPrefix(pid, token) + QLatin1Char('-') +
+                                                  QLatin1Char('*')},
+                                                 QDir::Files | QDir::Hidden)) {
+        folder.remove(stray);
     }
 }
 
@@ -427,12 +441,7 @@ void RecoveryCopies::releaseClaims() {
         QDir folder(m_folder);
         const QStringList left = folder.entryList({prefix + QStringLiteral("-*")}, QDir::Files);
         if (left.isEmpty()) {
-            // Named temporary files of a save cut short (only where the folder's file system has
-            // no unnamed ones) go with the run.
-            for (const QString& stray :
-                 folder.entryList({QLatin1Char('.') + prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
-                folder.remove(stray);
-            }
+            removeStrayTemporaries(held.pid, held.token);
             folder.remove(recoveryLockFileName(held.pid, held.token));
         }
         if (held.fd >= 0) {

@@ -144,6 +144,8 @@ private:
     bool makeLockFile();
     /// Removes the lock files of runs that died leaving nothing to recover.
     void removeDeadLocks();
+    /// The hidden temporary files a run's cut-short saves left, once the run is known dead.
+    void removeStrayTemporaries(std::int64_t pid, std::uint32_t token);
 
     QString m_folder;
     std::int64_t m_pid = 0;

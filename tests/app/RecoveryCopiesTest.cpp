@@ -190,13 +190,15 @@ TEST_F(RecoveryFolderTest, AnEndedRunsCopiesAreOfferedToOneStartForTheirModelOnl
 
 TEST_F(RecoveryFolderTest, RunsKilledBeforeTheirFirstCopyLeaveNothingBehind) {
     RecoveryCopies living(folder());
-    // What a run killed while starting leaves: its lock file, named or not yet, with no lock held.
+    // What a run killed while starting leaves: its lock file, named or not yet, with no lock held;
+    // killed between naming and renaming the temporary file of its first sidecar, that file too.
     for (const QString& name :
-         {QStringLiteral("4242-00ab12cd.lock"), QStringLiteral(".4243-00ab12ce.lock")}) {
+         {QStringLiteral("4242-00ab12cd.lock"), QStringLiteral(".4243-00ab12ce.lock"),
+          QStringLiteral("4244-00ab12cf.lock"), QStringLiteral(".4244-00ab12cf-1.info.4244-894537.tmp")}) {
         QFile lock(folder() + QLatin1Char('/') + name);
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     }
-    ASSERT_EQ(files().size(), 3);
+    ASSERT_EQ(files().size(), 5);
     RecoveryCopies next(folder());
     EXPECT_TRUE(next.findLeftCopies(9).offered.empty());
     next.releaseClaims();
