@@ -73,6 +73,20 @@ void fillFromList(QComboBox& combo, const model::Catalogue& catalogue, int list)
     }
 }
 
+/// A value label is at least as wide as the longest entry of the list it shows, so that no
+/// entry is cut.
+void fitLongestChoice(QLabel* label, const model::Catalogue& catalogue, int list) {
+    if (label == nullptr) {
+        return;
+    }
+    int widest = 0;
+    for (const model::Choice& choice : catalogue.choiceList(list)) {
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(fromUtf8(choice.text)));
+    }
+    const QMargins margins = label->contentsMargins();
+    label->setMinimumWidth(std::max(label->minimumWidth(), widest + margins.left() + margins.right() + 2));
+}
+
 /// The list opens at least as wide as its widest entry, with room for its scroll bar.
 void widenDropDown(QComboBox& combo) {
     int widest = 0;
@@ -161,6 +175,15 @@ CPropertyView::CPropertyView(EditDocument& document, CTubePrintTable& grid, QWid
     documentGrid->setColumnStretch(1, 1);
     outer->addWidget(documentBox);
     outer->addStretch(1);
+
+    const model::Catalogue& catalogue = document.context().catalogue;
+    for (const auto& [label, list] :
+         {std::pair{m_seqMode, List::NumberSystem}, {m_seqOutput, List::SequenceOutput},
+          {m_direction, List::Direction}, {m_charSpacing, List::CharSpacing}, {m_lineSpacing, List::LineSpacing},
+          {m_pitchCut, List::PitchCut}, {m_frame, List::Frame}, {m_printFont, List::PrintFont},
+          {m_zeroSlash, List::ZeroSlash}, {m_placement, List::Placement}}) {
+        fitLongestChoice(label, catalogue, list);
+    }
 
     connect(m_size, &QComboBox::activated, this, [this] { lineAttributeChosen(true); });
     connect(m_width, &QComboBox::activated, this, [this] { lineAttributeChosen(false); });

@@ -192,6 +192,25 @@ TEST_F(PropertyViewTest, FocusPartShowsTheLineAndItsSequenceNumber) {
     EXPECT_FALSE(combo("sizeCombo").isEnabled());
 }
 
+// The sequence fields show every entry of their lists whole: "すべて(奇数、偶数両方)" and
+// "アルファベット(大)" are not cut.
+TEST_F(PropertyViewTest, SequenceFieldsAreWideEnoughForTheirLongestEntry) {
+    for (const model::ModelType model : {model::models::QX950W, model::models::QX950W3}) {
+        SCOPED_TRACE(model);
+        open(model);
+        for (const auto& [name, list] : {std::pair{"seqMode", 3}, std::pair{"seqOutput", 13}}) {
+            auto* label = view->findChild<QLabel*>(QString::fromLatin1(name));
+            ASSERT_NE(label, nullptr) << name;
+            for (const model::Choice& choice : catalogue->choiceList(list)) {
+                const QString entry =
+                    QString::fromUtf8(choice.text.data(), static_cast<qsizetype>(choice.text.size()));
+                EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(entry))
+                    << entry.toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(PropertyViewTest, ChoosingASizeChangesTheLineWithOneStepAndCreatesTheNextBlock) {
     open(model::models::QX950W3);
     int steps = 0;
