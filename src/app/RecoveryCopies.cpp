@@ -359,9 +359,8 @@ void RecoveryCopies::removeStrayTemporaries(std::int64_t pid, std::uint32_t toke
     // Named temporary files of a save cut short (left only in the moment between naming one and
     // renaming it over its target).
     QDir folder(m_folder);
-    for (const QString& stray : folder.entryList({QLatin1Char('.') + runPrefix(pid, token) + QLatin1Char('-') +
-                                                  QLatin1Char('*')},
-                                                 QDir::Files | QDir::Hidden)) {
+    const QString pattern = QLatin1Char('.') + runPrefix(pid, token) + QStringLiteral("-*");
+    for (const QString& stray : folder.entryList({pattern}, QDir::Files | QDir::Hidden)) {
         folder.remove(stray);
     }
 }

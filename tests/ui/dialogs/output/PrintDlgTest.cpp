@@ -94,7 +94,8 @@ TEST_F(PrintDlgTest, OpensOnTheWholeDocument) {
     previous.startBlock = 2;
     previous.endBlock = 3;
     previous.copies = 4;
-    for (const model::ModelType model : {model::models::QX790, model::models::QX950W, model::models::QX950W3}) {
+    for (const model::ModelType model :
+         {model::models::QX790, model::models::QX950W, model::models::QX950W3}) {
         SCOPED_TRACE(model);
         open(model, tubeRun(model::Catalogue(model), 7), {}, previous);
         EXPECT_EQ(field("startBlock")->text(), QStringLiteral("1"));
