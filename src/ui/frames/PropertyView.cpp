@@ -191,6 +191,7 @@ CPropertyView::CPropertyView(EditDocument& document, CTubePrintTable& grid, QWid
     connect(&grid, &CTubePrintTable::focusCellChanged, this, &CPropertyView::refreshFocus);
     connect(&grid, &CTubePrintTable::selectionChanged, this, &CPropertyView::refreshFocus);
     connect(&grid, &CTubePrintTable::sequenceSelected, this, &CPropertyView::showSequence);
+    connect(&grid, &CTubePrintTable::editCancelled, this, &CPropertyView::refreshFocus);
 
     rebuildDocumentPart();
     refreshFocus();

@@ -413,6 +413,7 @@ void CTubePrintTable::onContentBarCommitMove(int commitKey, bool shift) {
 void CTubePrintTable::onContentBarCancel() {
     loadContentBar();
     m_grid->setFocus(Qt::OtherFocusReason);
+    emit editCancelled();
 }
 
 void CTubePrintTable::onContentBarClicked() {
@@ -598,7 +599,7 @@ QColor CTubePrintTable::GetCellBackColor(int row, int /*column*/) {
     return m_grid->palette().color(QPalette::Base);
 }
 
-void CTubePrintTable::CancelEditCell(int /*row*/, int /*column*/) {}
+void CTubePrintTable::CancelEditCell(int /*row*/, int /*column*/) { emit editCancelled(); }
 
 bool CTubePrintTable::CanAddSequence() {
     return model::canAddSequence(m_document.data(), m_document.context().catalogue);

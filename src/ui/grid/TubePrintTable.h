@@ -129,6 +129,8 @@ signals:
     void commandRequested(int command);
     /// CEN_SEQUENCESELECTED from a text editor or the content bar; valid during the call only.
     void sequenceSelected(const qx::model::tagSEQ_V900* definition);
+    /// An edit was cancelled: what the editor reported no longer stands, the stored cell does.
+    void editCancelled();
     /// A text editor's context menu asked for the sequence (32777) or symbol (32781) dialog.
     void editorDialogRequested(int command, qx::ui::CCellEdit* editor);
 

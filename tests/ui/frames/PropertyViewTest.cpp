@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -209,6 +210,27 @@ TEST_F(PropertyViewTest, SequenceFieldsAreWideEnoughForTheirLongestEntry) {
             }
         }
     }
+}
+
+// While a line is edited the fields follow the editor's caret; Esc puts the stored line's number
+// back at once.
+TEST_F(PropertyViewTest, CancelledEditShowsTheStoredSequenceAgain) {
+    open(model::models::QX950W2);
+    focus(0, 1);
+    ASSERT_EQ(text("seqMode"), QStringLiteral("16進数"));
+    table->grid().setFocus();
+    QTest::keyClick(&table->grid(), Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(table->activeEditor());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Home); // the caret leaves the token
+    ASSERT_EQ(text("seqMode"), QString());
+    // The key goes down in the editor; it comes up in the grid, which has the focus again.
+    QTest::keyPress(editor, Qt::Key_Escape);
+    QTest::keyRelease(&table->grid(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(table->isEditing());
+    EXPECT_EQ(text("seqMode"), QStringLiteral("16進数"));
+    EXPECT_EQ(text("seqStart"), QStringLiteral("00FF"));
 }
 
 TEST_F(PropertyViewTest, ChoosingASizeChangesTheLineWithOneStepAndCreatesTheNextBlock) {
