@@ -185,14 +185,15 @@ model::PrintParameters printParametersFromStore(const StoredPrintValues& stored,
     const SettingRange& lowTemp = catalogue.settingRange(SettingRow::LowTempMode);
     const SettingRange& seqOrder = catalogue.settingRange(SettingRow::SeqOrder);
 
-    // The cut position and the vertical position are stored with their offsets, while their rows
-    // hold the shown range. The rows of the low-speed mode and the sequence order hold only their
-    // default (0 to 0); the stored form of all three switches is 0 or 1, and clamping to those
-    // rows would throw away the operator's choice.
+    // The cut position and the vertical position are read as stored: the print dialog shows them
+    // in their fields and refuses a value outside the range when it is confirmed, rather than
+    // printing a silently changed one. The switches and the density have controls that cannot
+    // show a value outside their range; those are held within it. The rows of the low-speed mode
+    // and the sequence order hold only their default (0 to 0); the stored form of all three
+    // switches is 0 or 1, and clamping to those rows would throw away the operator's choice.
     model::PrintParameters p;
-    p.cutPosition = storedValue(stored[0], cut, cut.lower + CutPositionOffset, cut.upper + CutPositionOffset);
-    p.printOffsetY = storedValue(stored[1], offsetY, offsetY.lower + PrintOffsetYOffset,
-                                 offsetY.upper + PrintOffsetYOffset);
+    p.cutPosition = stored[0] ? low16(*stored[0]) : static_cast<std::int16_t>(cut.defaultValue);
+    p.printOffsetY = stored[1] ? low16(*stored[1]) : static_cast<std::int16_t>(offsetY.defaultValue);
     p.frontFeed = storedValue(stored[2], frontFeed, 0, 1);
     p.lowTempMode = storedValue(stored[3], lowTemp, 0, 1);
     p.seqOrder = storedValue(stored[4], seqOrder, 0, 1);

@@ -272,6 +272,8 @@ TEST(PrintValuesStore, AbsentValuesTakeTheRowDefaults) {
     EXPECT_EQ(p.heatVolume, 4);
 }
 
+// The two positions are read as stored (the print dialog refuses them when out of range); the
+// switches and the density are held within what their controls can show.
 TEST(PrintValuesStore, StoredValuesKeepLow16BitsAndTheirStoredRange) {
     const model::Catalogue catalogue(model::models::QX950W3);
     struct Row {
@@ -280,8 +282,8 @@ TEST(PrintValuesStore, StoredValuesKeepLow16BitsAndTheirStoredRange) {
         int expected;
     };
     const Row rows[] = {
-        {0, 25, 25}, {0, 40, 40}, {0, 41, 40}, {0, -5, 0}, {0, 65536 + 3, 3}, {1, 22, 22},
-        {1, 23, 22}, {1, -1, 0},  {2, 1, 1},   {2, 7, 1},  {3, 1, 1},         {4, 1, 1},
+        {0, 25, 25}, {0, 40, 40}, {0, 41, 41}, {0, 100, 100}, {0, -5, -5}, {0, 65536 + 3, 3}, {1, 22, 22},
+        {1, 23, 23}, {1, -1, -1}, {2, 1, 1},   {2, 7, 1},  {3, 1, 1},         {4, 1, 1},
         {4, -2, 0},  {5, 8, 8},   {5, 9, 8},   {5, 0, 1},  {5, 65536 + 6, 6},
     };
     for (const Row& row : rows) {

@@ -108,6 +108,29 @@ TEST_F(PrintDlgTest, OpensOnTheWholeDocument) {
     }
 }
 
+// A cut position stored outside its range is shown as stored and refused on OK, not printed as
+// a silently different value.
+TEST_F(PrintDlgTest, StoredCutPositionOutsideItsRangeIsShownAndRefused) {
+    catalogue = std::make_unique<model::Catalogue>(model::models::QX950W3);
+    settings = model::OperatorSettings::defaultsFor(*catalogue);
+    output::StoredPrintValues stored{};
+    stored[0] = 100; // CutPotision: 8.0 mm
+    settings.print = output::printParametersFromStore(stored, *catalogue);
+    data = tubeRun(*catalogue, 2);
+    const output::PrintOptions previous = output::withPrintParameters(output::PrintOptions{}, settings.print);
+    const output::PrintOptions start = output::printDialogStart(*catalogue, catalogue->model(), data, previous);
+    handle = createPrintDialog(PrintDlgSetup{*catalogue, settings, data, prompter, start, {}});
+    ASSERT_NE(handle, nullptr);
+    dlg = &handle->dialog();
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+    EXPECT_EQ(field("cutPosition")->text(), QStringLiteral("8.0"));
+    pressOk();
+    EXPECT_EQ(prompter.shownIds(), std::vector<int>{42041});
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(focusName(), QStringLiteral("cutPosition"));
+}
+
 // The QX-790 checks the run before the positions; the later dialogs the positions first. Either
 // way the refusal keeps the dialog open with the focus on the field it names.
 TEST_F(PrintDlgTest, EachGenerationRefusesInItsOrderAndFocusesTheField) {
