@@ -298,6 +298,8 @@ void CTubePrintTable::showCell(int column, int row) {
     const int r = clampIndex(row, m_grid->rowCount());
     m_grid->setFocusCell({c, r});
     m_grid->setSelection({c, r, c, r});
+    // The block at fault heads the grid, with what follows it below.
+    m_grid->scrollVertical(ScrollRequest::ThumbPosition, r);
     m_grid->controllerForComponents().makeMovingEndVisible();
     m_grid->setFocus(Qt::OtherFocusReason);
 }

@@ -81,7 +81,7 @@ public:
     void closeEditor();
     /// TBL_BEGINEDIT on the grid (command 32775, F2).
     void beginEdit();
-    /// Sets a single-cell focus and selection and scrolls it into view.
+    /// Sets a single-cell focus and selection and scrolls its row to the top of the grid.
     void showCell(int column, int row);
 
     /// Rebuilds the marks (pitch warnings and error colours) from the document.

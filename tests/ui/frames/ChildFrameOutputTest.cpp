@@ -329,5 +329,24 @@ TEST_F(ChildFrameOutputTest, AFailedCheckPutsTheCursorOnTheFailingBlock) {
     EXPECT_EQ(spooler.jobs, 0);
 }
 
+// The block at fault is put at the top of the grid, not only somewhere in sight.
+TEST_F(ChildFrameOutputTest, AFailedCheckPutsTheFailingBlockAtTheTop) {
+    model::EditData data = threeBlocks(catalogue);
+    data.blockCount = 80;
+    for (int b = 3; b < 80; ++b) {
+        data.block(b) = data.block(b % 3);
+    }
+    data.target.sizeMode = 0;
+    data.block(40).lines[0].chars.assign(30, 0x2341);
+    open(std::move(data));
+    CTubePrintTable& grid = frame->findChild<CKorvintaView*>()->grid();
+    grid.showCell(0, 0);
+    ASSERT_EQ(grid.grid().controller().firstRow(), 0);
+    frame->runCommand(Command::FilePrint);
+    EXPECT_EQ(prompter.shownIds(), (std::vector<int>{42055}));
+    EXPECT_EQ(grid.focusRow(), 40);
+    EXPECT_EQ(grid.grid().controller().firstRow(), 40);
+}
+
 } // namespace
 } // namespace qx::ui
