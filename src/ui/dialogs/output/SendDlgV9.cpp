@@ -66,15 +66,19 @@ void CSendDlgV9::updateEnabling() {
 
 void CSendDlgV9::loadName(std::span<const model::CharCode> codes) {
     // The printer shows the name in half-width letters: full-width forms come back narrow.
+    // A printer symbol shows as its token and is written back as its code; the field must not
+    // cut the token text of a name that holds ten characters.
     const std::string sjis = model::narrowText(model::codesToText(codes, false));
-    m_plainName->setText(QString::fromStdString(model::sjisToUtf8(sjis)));
+    const QString text = QString::fromStdString(model::sjisToUtf8(sjis));
+    m_plainName->setMaxLength(std::max(NameLength, static_cast<int>(text.size())));
+    m_plainName->setText(text);
 }
 
 std::vector<model::CharCode> CSendDlgV9::storeName() const {
     const std::optional<std::string> sjis = model::utf8ToSjis(m_plainName->text().toStdString());
     std::vector<model::CharCode> codes;
     if (sjis) {
-        const model::TextToCodesResult result = model::textToCodes(*sjis, false);
+        const model::TextToCodesResult result = model::textToCodes(*sjis, true);
         codes.assign(result.codes.begin(), result.codes.end());
     }
     if (codes.size() > static_cast<std::size_t>(NameLength)) {
@@ -93,9 +97,10 @@ void CSendDlgV9::accept() {
             return;
         }
         // Only half-width letters, digits, signs and blanks: what the printer's own name field takes.
+        // A symbol's token counts as the one character it stands for.
         const std::optional<std::string> sjis = model::utf8ToSjis(m_plainName->text().toStdString());
         const bool halfWidth =
-            sjis && sjis->size() <= static_cast<std::size_t>(NameLength) &&
+            sjis && model::textToCodes(*sjis, true).codes.size() <= static_cast<std::size_t>(NameLength) &&
             std::all_of(sjis->begin(), sjis->end(), [](char c) {
                 const auto byte = static_cast<unsigned char>(c);
                 return byte >= 0x20 && byte <= 0x7E;

@@ -152,6 +152,22 @@ TEST_F(SendDlgTest, NameCharactersPerGeneration) {
     }
 }
 
+// A stored name of ten characters holding a printer symbol is shown whole, the symbol as its
+// token, and written back with the symbol as its code.
+TEST_F(SendDlgTest, QX900WFamilyKeepsTheSymbolsOfAStoredName) {
+    Name opened = fullWidth(u"ABCDEFGHI");
+    std::copy_backward(opened.begin() + 1, opened.begin() + 9, opened.begin() + 10);
+    opened[1] = 0x2A21;
+    open(3, opened);
+    EXPECT_EQ(nameField()->text(), QStringLiteral("A\"0x2A21\"BCDEFGHI"));
+    click("modeMemory");
+    typeInto(child<CTargetDlgSpinEdit>("documentNumber"), QStringLiteral("7"));
+    click("okButton");
+    EXPECT_TRUE(prompter.shown().empty());
+    ASSERT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(handle->documentName(), opened);
+}
+
 // Ten characters at most, a symbol counting as one; the eleventh is not taken.
 TEST_F(SendDlgTest, NameHoldsTenCharacters) {
     for (const model::ModelType model : {3, 9}) {
