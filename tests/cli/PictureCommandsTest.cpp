@@ -44,8 +44,10 @@ TEST(QxtoolPictures, RenderPreviewAndSymbolSheet) {
     EXPECT_EQ(run({"preview", csv.string(), "-o", (dir / "run.png").string()}), 0);
     EXPECT_EQ(run({"symbols", "-o", (dir / "sheet.png").string()}), 0);
     EXPECT_GT(fs::file_size(dir / "sheet.png"), 10000u);
-    // Usage errors: a block the document lacks, a bad scale, a picture kind it cannot write.
+    // Usage errors: a block the document lacks, a piece its block lacks, a bad scale, a picture
+    // kind it cannot write.
     EXPECT_EQ(run({"render", csv.string(), "--block", "3", "-o", (dir / "x.png").string()}), 1);
+    EXPECT_EQ(run({"render", csv.string(), "--block", "1", "--piece", "2", "-o", (dir / "x.png").string()}), 1);
     EXPECT_EQ(run({"render", csv.string(), "--block", "1", "--scale", "0", "-o", (dir / "x.png").string()}), 1);
     EXPECT_EQ(run({"preview", csv.string(), "-o", (dir / "x.bmp").string()}), 1);
     EXPECT_FALSE(fs::exists(dir / "x.png"));

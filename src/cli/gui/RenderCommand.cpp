@@ -64,6 +64,23 @@ int runRender(ToolContext& context, const Invocation& invocation) {
         return ExitStatus::Usage;
     }
     const int b = *block - 1;
+    // The pieces the sequence numbers give: the block's own, or in print-length mode those of the
+    // document's one numbered block.
+    int pieces = 1;
+    if (!data.target.isPrintLengthMode()) {
+        pieces = model::blockPieceCount(data.block(b));
+    } else {
+        for (int i = 0; i < blocks; ++i) {
+            if (data.block(i).hasSequences()) {
+                pieces = model::blockPieceCount(data.block(i));
+                break;
+            }
+        }
+    }
+    if (*piece > pieces) {
+        context.error("block " + std::to_string(*block) + " has " + std::to_string(pieces) + " pieces");
+        return ExitStatus::Usage;
+    }
     const int k = *piece - 1;
 
     const render::SymbolPictures symbols(render::resolvePrintFontFamily());
