@@ -75,6 +75,19 @@ TEST(MainFrameMenus, UnderlineBulkChangeOnlyFromModelFive) {
     }
 }
 
+// The commands that work on every block whatever is selected never tell the operator they work
+// on the selection.
+TEST(MainFrameMenus, WholeDocumentCommandsDoNotPromptForTheSelection) {
+    for (const int command :
+         {Command::PeriodAdd, Command::PeriodRemove, Command::PitchSort, Command::BulkCharSize,
+          Command::BulkCharWidth, Command::BulkCount, Command::BulkPitch, Command::BulkUnderline,
+          Command::BulkReverse}) {
+        const std::string_view prompt = commandPrompt(command);
+        EXPECT_FALSE(prompt.empty()) << command;
+        EXPECT_EQ(prompt.find("選択範囲"), std::string_view::npos) << command << ": " << prompt;
+    }
+}
+
 TEST(MainFrameMenus, ToolBarOrder) {
     const std::vector<int> expected{57600, 57601, 57603, 0,     32773, 57607, 32797, 0,     57643, 57644,
                                     0,     57635, 57634, 57637, 32776, 0,     32777, 32778, 32781, 32782};
