@@ -9,6 +9,9 @@ namespace qx::formats {
 namespace {
 
 using model::CharCode;
+
+constexpr std::uint8_t LargestCharSize = 5;  // 6.0 mm
+constexpr std::uint8_t LargestCharWidth = 2; // double width
 namespace codes = model::codes;
 
 model::tagSEQ_V900 readSequenceEntry(const PrinterImage& image, std::size_t entry) {
@@ -148,8 +151,12 @@ bool readBlockRecord(const PrinterImage& image, int record, model::EditBlock& bl
     for (int l = 0; l < lineCount; ++l) {
         const auto at = static_cast<std::size_t>(l);
         model::EditLine& line = block.lines[at];
-        line.charSize = image.byte(PrinterImage::recordOffset(r, nr::CharSizes + at));
-        line.charWidth = image.byte(PrinterImage::recordOffset(r, nr::CharWidths + at));
+        // No editor writes a size or width beyond the lists; one from elsewhere is held to the
+        // largest, so that what opens can be measured, printed, copied and pasted like the rest.
+        const std::uint8_t size = image.byte(PrinterImage::recordOffset(r, nr::CharSizes + at));
+        const std::uint8_t width = image.byte(PrinterImage::recordOffset(r, nr::CharWidths + at));
+        line.charSize = std::min(size, LargestCharSize);
+        line.charWidth = std::min(width, LargestCharWidth);
     }
     return true;
 }

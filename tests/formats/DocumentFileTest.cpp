@@ -1,5 +1,6 @@
 #include "GoldenImages.h"
 
+#include "formats/ClipboardPayload.h"
 #include "formats/DocumentFile.h"
 #include "model/OperatorSettings.h"
 
@@ -68,6 +69,25 @@ TEST(DocumentFileSave, WritesTheLayoutOfTheModelsGeneration) {
             EXPECT_EQ(be16(saved.bytes, 26022 + 2422), row.version == std::string("14") ? 1 : 0);
         }
     }
+}
+
+// A size or width beyond the lists, written by something other than this editor, opens as the
+// largest; the block that opened can then be copied and pasted.
+TEST(DocumentFileLoad, SizesBeyondTheListsOpenAsTheLargestAndCanBeCopied) {
+    const Fixture f(9);
+    model::EditData written = f.document(2);
+    written.block(1).lines[0].charSize = 7;
+    written.block(1).lines[0].charWidth = 3;
+    const SaveDocumentResult saved = saveDocumentFile(written, f.catalogue, f.settings);
+    ASSERT_TRUE(saved.ok);
+    model::EditData read = model::createEditData(f.catalogue, 1);
+    ASSERT_TRUE(loadDocumentFile(saved.bytes, f.catalogue, f.settings, read).ok);
+    EXPECT_EQ(read.block(1).lines[0].charSize, 5);
+    EXPECT_EQ(read.block(1).lines[0].charWidth, 2);
+    EXPECT_EQ(read.block(0).lines[0].charSize, written.block(0).lines[0].charSize);
+    const PayloadReadResult copied = readClipboardPayload(writeClipboardPayload(read, 0, 0, 3, 1));
+    ASSERT_TRUE(copied.ok) << copied.messageId;
+    EXPECT_EQ(copied.payload.blockAt(1), read.block(1));
 }
 
 TEST(DocumentFileSave, ReportsTheEncodersFailure) {
