@@ -4,6 +4,7 @@
 #include "output/AutoCharSize.h"
 #include "output/BlockMeasure.h"
 #include "output/OutputValidation.h"
+#include "output/RunTotals.h"
 
 #include "model/Catalogue.h"
 #include "model/CharCode.h"
@@ -120,5 +121,17 @@ void BM_ValidateForOutput(benchmark::State& state) {
         benchmark::DoNotOptimize(output::ValidateForOutput(data, f.catalogue));
 }
 BENCHMARK(BM_ValidateForOutput)->Unit(benchmark::kMicrosecond);
+
+/// The run's totals, recounted on every edit: fixed pitch (0), AUTO pitch (1), AUTO print length
+/// (2, 500 sequence values laid out whole).
+void BM_RunTotals(benchmark::State& state) {
+    const Fixture f;
+    model::EditData data = fullDocument(f.catalogue, state.range(0) == 2);
+    data.target.pitchAuto = state.range(0) == 1 ? 1 : 0;
+    data.target.printLength = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(output::runTotals(f.catalogue, f.settings, data));
+}
+BENCHMARK(BM_RunTotals)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 } // namespace

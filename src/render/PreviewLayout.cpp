@@ -3,10 +3,9 @@
 #include "PrintImageContext.h"
 #include "model/Catalogue.h"
 #include "model/EditData.h"
-#include "model/Sequences.h"
 #include "model/TargetKind.h"
 #include "output/BlockMeasure.h"
-#include "output/OutputValidation.h"
+#include "output/RunTotals.h"
 
 #include <algorithm>
 
@@ -34,30 +33,21 @@ CPreviewLayout CPreviewLayout::build(const model::EditData& data, const CPrintIm
         info.sizes.push_back(size);
         info.advances.push_back(advanceOf(size, kind));
     };
-    if (data.target.isPrintLengthMode()) {
+    // The counts and pieces are the run's own, as every total of the run counts them.
+    const std::vector<output::RunRecord> records = output::runRecords(data);
+    layout.m_records.reserve(records.size());
+    for (const output::RunRecord& record : records) {
         CBlockInfo info;
-        info.count = std::max<int>(data.target.printCount, 1);
-        const int blocks = output::usedBlockCount(data);
-        for (int b = 0; b < blocks; ++b) {
-            if (data.block(b).hasSequences()) {
-                info.pieces = model::blockPieceCount(data.block(b));
-                break;
-            }
-        }
-        for (int k = 0; k < info.pieces; ++k)
-            addPiece(info, context.GetPieceSize(0, k));
-        layout.m_records.push_back(std::move(info));
-    } else {
-        const int blocks = output::usedBlockCount(data);
-        layout.m_records.reserve(static_cast<std::size_t>(blocks));
-        for (int b = 0; b < blocks; ++b) {
-            const model::EditBlock& block = data.block(b);
-            CBlockInfo info;
-            info.block = b;
-            info.count = std::max<int>(block.count, 1);
-            info.pieces = model::blockPieceCount(block);
-            info.sizes.reserve(static_cast<std::size_t>(info.pieces));
-            info.advances.reserve(static_cast<std::size_t>(info.pieces));
+        info.block = record.block;
+        info.count = record.count;
+        info.pieces = record.pieces;
+        info.sizes.reserve(static_cast<std::size_t>(info.pieces));
+        info.advances.reserve(static_cast<std::size_t>(info.pieces));
+        if (data.target.isPrintLengthMode()) {
+            for (int k = 0; k < info.pieces; ++k)
+                addPiece(info, context.GetPieceSize(0, k));
+        } else {
+            const model::EditBlock& block = data.block(record.block);
             // A piece differs from the one before only when a token's text changes length, so the
             // renderer is asked again only then.
             output::TokenLengths previous;
@@ -66,12 +56,12 @@ CPreviewLayout CPreviewLayout::build(const model::EditData& data, const CPrintIm
                 const output::TokenLengths tokens = output::sequenceTokenLengths(
                     block, context.catalogue().model(), k, output::TokenValueRule::Standard);
                 if (k == 0 || tokens.lengths != previous.lengths || tokens.count != previous.count)
-                    size = context.GetPieceSize(b, k);
+                    size = context.GetPieceSize(record.block, k);
                 previous = tokens;
                 addPiece(info, size);
             }
-            layout.m_records.push_back(std::move(info));
         }
+        layout.m_records.push_back(std::move(info));
     }
     for (const CBlockInfo& r : layout.m_records) {
         long long widths = 0;

@@ -11,6 +11,7 @@
 #include "output/AutoCharSize.h"
 #include "output/BlockMeasure.h"
 #include "output/OutputValidation.h"
+#include "output/PrintLengthLayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -99,19 +100,6 @@ struct CPrintImageContext::Mapping {
     }
 };
 
-/// The print-length layout of the whole document for one piece, in dots.
-struct CPrintImageContext::DocumentLayout {
-    std::vector<EditBlock> blocks; ///< resolved for the piece
-    std::vector<output::BlockExtent> extents;
-    int textWidth = 0;
-    int textHeight = 0;
-    int framedWidth = 0;
-    int framedHeight = 0;
-    int mediumWidth = 0;
-    int mediumHeight = 0;
-    int gap = 0; ///< the document's character gap between blocks
-};
-
 CPrintImageContext::CPrintImageContext(const model::EditData& document, const model::Catalogue& catalogue,
                                        const model::OperatorSettings& settings, const SymbolPictures& symbols)
     : m_document(document), m_catalogue(catalogue), m_settings(settings), m_symbols(symbols) {}
@@ -150,7 +138,7 @@ QSize CPrintImageContext::pitchMedium(const EditBlock& resolved, int piece) cons
 
 QSize CPrintImageContext::GetPieceSize(int block, int piece) const {
     if (m_document.target.isPrintLengthMode()) {
-        const DocumentLayout layout = documentLayout(piece);
+        const output::PrintLengthLayout layout = output::layoutPrintLength(m_catalogue, m_document, piece);
         return {layout.mediumWidth, layout.mediumHeight};
     }
     if (block < 0 || block >= model::MaxBlocks)
@@ -397,53 +385,9 @@ void CPrintImageContext::drawOutline(QPainter& painter, const QRect& medium, int
     }
 }
 
-CPrintImageContext::DocumentLayout CPrintImageContext::documentLayout(int piece) const {
-    const model::TargetSettings& settings = m_document.target;
-    DocumentLayout layout;
-    const int n = output::usedBlockCount(m_document);
-    layout.blocks.reserve(static_cast<std::size_t>(n));
-    layout.extents.reserve(static_cast<std::size_t>(n));
-    layout.gap = model::Catalogue::charGapDots(settings.charSpacing);
-    int plainHeight = 0;
-    for (int b = 0; b < n; ++b) {
-        layout.blocks.push_back(resolvedBlock(b, piece));
-        const EditBlock& block = layout.blocks.back();
-        const output::BlockExtent e = output::MeasureBlock(m_catalogue, settings, block, piece);
-        layout.extents.push_back(e);
-        if (output::blockHasText(block))
-            layout.textWidth += e.length + (block.reverse != 0 ? 4 : 0);
-        int height = e.height;
-        if (block.reverse != 0)
-            height += 4;
-        else if (block.underline != 0 && settings.frame == 0)
-            height += 4;
-        layout.textHeight = std::max(layout.textHeight, height);
-        plainHeight = std::max(plainHeight, e.height);
-    }
-    if (n > 1)
-        layout.textWidth += (n - 1) * layout.gap;
-    if (settings.frame != 0 && n > 0) {
-        const int f = settings.frame;
-        layout.framedWidth = layout.textWidth + 4 * f + 4 - (layout.blocks.front().reverse != 0 ? 2 : 0) -
-                             (layout.blocks.back().reverse != 0 ? 2 : 0);
-        layout.framedHeight = plainHeight + 4 * f + 4;
-    } else {
-        layout.framedWidth = layout.textWidth;
-        layout.framedHeight = layout.textHeight;
-    }
-    const int leftMargin = model::tenthsToDotsRounded(settings.leftMargin * 10);
-    const int rightMargin = model::tenthsToDotsRounded(settings.rightMargin * 10);
-    if (settings.printLength != 0)
-        layout.mediumWidth = model::tenthsToDotsRounded(settings.printLength * 10);
-    else
-        layout.mediumWidth = std::max(118, leftMargin + layout.framedWidth + rightMargin); // at least 10 mm
-    layout.mediumHeight = m_catalogue.mediumHeight(settings);
-    return layout;
-}
-
 void CPrintImageContext::drawPrintLength(QPainter& painter, int piece, const QRect& target) const {
     const model::TargetSettings& settings = m_document.target;
-    const DocumentLayout layout = documentLayout(piece);
+    const output::PrintLengthLayout layout = output::layoutPrintLength(m_catalogue, m_document, piece);
     const QSize medium(layout.mediumWidth, layout.mediumHeight);
     Mapping map;
     QRect mediumRect;

@@ -84,7 +84,6 @@ public:
 
 private:
     struct Mapping;
-    struct DocumentLayout;
 
     void drawPitchBlock(QPainter& painter, int block, int piece, const QRect& target) const;
     void drawPrintLength(QPainter& painter, int piece, const QRect& target) const;
@@ -96,7 +95,6 @@ private:
                              int textHeight, const QColor& ink) const;
     void drawCharacter(QPainter& painter, const QRect& cell, model::CharCode code, bool turned,
                        const QColor& ink) const;
-    DocumentLayout documentLayout(int piece) const;
     model::EditBlock resolvedBlock(int block, int piece) const;
     QSize pitchMedium(const model::EditBlock& resolved, int piece) const;
 

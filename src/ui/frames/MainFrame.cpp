@@ -11,6 +11,7 @@
 #include "ui/frames/MainFrameMenus.h"
 #include "ui/frames/KeyboardLocks.h"
 #include "ui/grid/TubePrintTable.h"
+#include "ui/RunTotalsText.h"
 #include "ui/dialogs/settings/ConfigDialogs.h"
 
 #include <QAction>
@@ -292,6 +293,12 @@ void CMainFrame::createStatusBar() {
     m_statusMessage = new QLabel(QStringLiteral("レディ"), this);
     m_statusMessage->setObjectName(QStringLiteral("statusMessage"));
     statusBar()->addWidget(m_statusMessage, 1);
+    // Where the operator looks before printing: what the current document's run comes to.
+    m_runTotals = new QLabel(this);
+    m_runTotals->setObjectName(QStringLiteral("runTotals"));
+    m_runTotals->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_runTotals->hide();
+    statusBar()->addPermanentWidget(m_runTotals);
     // Beside the lock indicators, so that no menu prompt covers it.
     m_statusWarning = new QLabel(this);
     m_statusWarning->setObjectName(QStringLiteral("statusWarning"));
@@ -490,6 +497,7 @@ CChildFrame& CMainFrame::addDocumentWindow(EditDocument& document) {
         m_host.windowDestroyed(document);
         updateTitles();
         updateCommandStates();
+        updateRunTotals();
     });
     connect(window, &CChildFrame::commandStateChanged, this, &CMainFrame::updateCommandStates);
     // The grid's context menu runs and enables its commands exactly as the main menu does.
@@ -497,6 +505,7 @@ CChildFrame& CMainFrame::addDocumentWindow(EditDocument& document) {
     window->view().grid().setCommandEnabler([this](int command) { return commandStateOf(command).enabled; });
     connect(&document, &EditDocument::titleChanged, this, &CMainFrame::updateTitles, Qt::UniqueConnection);
     connect(&document, &EditDocument::changed, this, &CMainFrame::updateCommandStates, Qt::UniqueConnection);
+    connect(&document, &EditDocument::changed, this, &CMainFrame::updateRunTotals, Qt::UniqueConnection);
     connect(&document, &EditDocument::modifiedChanged, this, &CMainFrame::updateCommandStates,
             Qt::UniqueConnection);
     // A document window is always shown at full size inside the main window.
@@ -543,6 +552,18 @@ void CMainFrame::onSubWindowActivated(QMdiSubWindow*) {
     }
     updateTitles();
     updateCommandStates();
+    updateRunTotals();
+}
+
+void CMainFrame::updateRunTotals() {
+    const CChildFrame* window = activeWindow();
+    m_runTotals->setVisible(window != nullptr);
+    if (window == nullptr) {
+        return;
+    }
+    const EditDocument& document = window->document();
+    const EditorContext& context = document.context();
+    m_runTotals->setText(runTotalsText(output::runTotals(context.catalogue, context.settings, document.data())));
 }
 
 void CMainFrame::updateTitles() {

@@ -116,6 +116,8 @@ private:
     void onSubWindowActivated(QMdiSubWindow* window);
     void updateTitles();
     void updateMainTitle();
+    /// The current document's run totals in the status bar; nothing without a document window.
+    void updateRunTotals();
     void rebuildWindowList(QMenu* menu);
     void openManual();
     EnablingContext enablingContext() const;
@@ -127,6 +129,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusMessage = nullptr;
     QLabel* m_statusWarning = nullptr;
+    QLabel* m_runTotals = nullptr;
     std::vector<QLabel*> m_lockIndicators; ///< ｶﾅ, CAP, NUM, SCRL
     bool m_pointingForHelp = false;        ///< Shift+F1 waits for the element the operator points at
     std::map<int, QAction*> m_actions;

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -153,6 +154,21 @@ TEST_F(EditingWindowTest, TargetSettingsAreOneUndoStep) {
     frame->runCommand(Command::TargetSettings);
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(data().line(0, 0).chars, (model::CodeList{FullA})) << "a cancelled dialog left no step";
+}
+
+// The status bar says what the current document's run comes to, and follows a typed count: three
+// new tube blocks print twice each at 20.0 mm; a count of 5 in the first makes it nine pieces.
+TEST_F(EditingWindowTest, StatusBarCountsTheRunAsItIsEdited) {
+    auto* totals = frame->findChild<QLabel*>(QStringLiteral("runTotals"));
+    ASSERT_NE(totals, nullptr);
+    EXPECT_TRUE(totals->isVisible());
+    EXPECT_EQ(totals->text(), QStringLiteral("3 ﾌﾞﾛｯｸ　6 個　全長 120.0 mm"));
+    const int countColumn = window->view().grid().columns().column(ColumnType::Count);
+    select(countColumn, 0, countColumn, 0);
+    QTest::keyClicks(&grid(), QStringLiteral("5"));
+    key(Qt::Key_Return);
+    ASSERT_EQ(data().block(0).count, 5);
+    EXPECT_EQ(totals->text(), QStringLiteral("3 ﾌﾞﾛｯｸ　9 個　全長 180.0 mm"));
 }
 
 TEST_F(EditingWindowTest, CopyPutsOnlyThePrivateFormatsAndPasteTakesThem) {

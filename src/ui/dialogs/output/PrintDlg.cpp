@@ -9,6 +9,7 @@ CPrintDlg::CPrintDlg(const PrintDlgSetup& setup, QWidget* parent)
     setObjectName(QStringLiteral("printDialog"));
     m_controls.write(m_opened);
     m_controls.applyEnabling(false);
+    m_controls.showRunTotals(m_settings, {});
     m_controls.addButtons();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/dialogs/output/PrintDlgControls.h"
 
+#include "ui/RunTotalsText.h"
 #include "ui/dialogs/TargetDlgSpinEdit.h"
 #include "model/Catalogue.h"
 #include "model/EditData.h"
@@ -81,6 +82,9 @@ PrintDlgControls::PrintDlgControls(QDialog& dialog, const model::Catalogue& cata
     runGrid->addWidget(m_revisionLabel, 3, 0);
     runGrid->addWidget(m_revision, 3, 1);
     runGrid->addWidget(m_revisionUnit, 3, 2);
+    m_runTotals = new QLabel(run);
+    m_runTotals->setObjectName(QStringLiteral("runTotals"));
+    runGrid->addWidget(m_runTotals, 4, 0, 1, 4);
     runGrid->setColumnStretch(3, 1);
 
     auto* machine = new QGroupBox(QStringLiteral("印字設定"), &dialog);
@@ -232,6 +236,40 @@ void PrintDlgControls::refuse(const output::PrintFieldCheck& check, output::Prom
     if (CTargetDlgSpinEdit* field = fieldOf(check.field); field != nullptr && field->isEnabled()) {
         field->focusAndSelect();
     }
+}
+
+void PrintDlgControls::showRunTotals(const model::OperatorSettings& settings, std::function<int()> printType) {
+    m_settings = &settings;
+    m_printType = std::move(printType);
+    for (CTargetDlgSpinEdit* field : {m_copies, m_start, m_end}) {
+        QObject::connect(field, &CTargetDlgSpinEdit::textEdited, &m_dialog, [this] { refreshRunTotals(); });
+    }
+    refreshRunTotals();
+}
+
+void PrintDlgControls::refreshRunTotals() {
+    if (m_settings == nullptr) {
+        return;
+    }
+    // What the job will print: the typed range and copies while they read as numbers; a field
+    // being retyped leaves the last totals standing rather than showing a run nobody chose.
+    output::RunSelection selection;
+    selection.printType = m_printType ? m_printType() : 0;
+    if (m_data.target.isPitchLengthMode()) {
+        bool copiesOk = true;
+        bool startOk = true;
+        bool endOk = true;
+        const int copies = m_copies->text().trimmed().toInt(&copiesOk);
+        const int start = m_start->text().trimmed().toInt(&startOk);
+        const int end = m_end->text().trimmed().toInt(&endOk);
+        if (!copiesOk || !startOk || !endOk || start < 1 || end < start || copies < 1) {
+            return;
+        }
+        selection.copies = copies;
+        selection.first = start - 1;
+        selection.end = end;
+    }
+    m_runTotals->setText(runTotalsText(output::runTotals(m_catalogue, *m_settings, m_data, selection)));
 }
 
 void PrintDlgControls::addButtons() {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
@@ -17,6 +19,7 @@ class QWidget;
 namespace qx::model {
 class Catalogue;
 struct EditData;
+struct OperatorSettings;
 } // namespace qx::model
 
 namespace qx::output {
@@ -55,6 +58,12 @@ public:
     /// Shows a refusal and puts the focus on its field.
     void refuse(const output::PrintFieldCheck& check, output::Prompter& prompter);
 
+    /// Keeps the run's totals under the block range up to date with the typed copies and range
+    /// and the print pattern `printType` reports (asked again on refreshRunTotals).
+    void showRunTotals(const model::OperatorSettings& settings, std::function<int()> printType);
+    /// Recounts the totals; the dialogs call it when their print pattern changes.
+    void refreshRunTotals();
+
     /// Adds "印刷実行" and "キャンセル" under everything else.
     void addButtons();
     QPushButton* okButton() const { return m_ok; }
@@ -84,6 +93,9 @@ private:
     QButtonGroup* m_seqOrder = nullptr;
     QSlider* m_heatVol = nullptr;
     QPushButton* m_ok = nullptr;
+    QLabel* m_runTotals = nullptr;
+    const model::OperatorSettings* m_settings = nullptr;
+    std::function<int()> m_printType;
 };
 
 } // namespace qx::ui

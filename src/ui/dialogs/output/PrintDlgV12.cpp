@@ -57,6 +57,12 @@ void CPrintDlgV12::setupControls() {
         m_pattern->button(i)->setEnabled(patterns);
     }
     m_note->setEnabled(patterns);
+    // The rotated pattern prints every piece twice: the totals follow the choice.
+    connect(m_pattern, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) {
+            controls().refreshRunTotals();
+        }
+    });
     // The printers do not offer the cross-ferrule patterns from this dialog.
     for (int i = FirstCrossPattern; i < static_cast<int>(PatternRadios.size()); ++i) {
         m_pattern->button(i)->setEnabled(false);

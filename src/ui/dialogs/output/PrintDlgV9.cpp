@@ -30,6 +30,7 @@ void CPrintDlgV9::initialise() {
     m_initialised = true;
     m_controls.write(m_opened);
     setupControls();
+    m_controls.showRunTotals(m_settings, [this] { return countedPattern(); });
     m_controls.addButtons();
 }
 

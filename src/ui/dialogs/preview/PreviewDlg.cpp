@@ -1,6 +1,7 @@
 #include "ui/dialogs/preview/PreviewDlg.h"
 
 #include "ui/CommandIds.h"
+#include "ui/RunTotalsText.h"
 #include "ui/dialogs/preview/PreviewArea.h"
 #include "ui/dialogs/preview/PreviewPlacement.h"
 #include "model/Catalogue.h"
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
@@ -127,6 +129,13 @@ void CPreviewDlg::buildControls(const PreviewDlgSetup& setup) {
         radio->setGeometry(x, top + (radio == countFirst ? 0 : radioHeight), radio->sizeHint().width(), radioHeight);
     }
     m_order->button(m_seqOrder)->setChecked(true);
+
+    // What the strip comes to, beside the order it is shown in: the whole run as the printer
+    // makes it from this document.
+    x += std::max(countFirst->sizeHint().width(), sequenceFirst->sizeHint().width()) + 3 * Gap;
+    auto* totals = new QLabel(runTotalsText(output::runTotals(setup.catalogue, setup.settings, setup.data)), this);
+    totals->setObjectName(QStringLiteral("runTotals"));
+    totals->setGeometry(x, top, std::max(totals->sizeHint().width(), DesignClient.width() - x - Gap), ButtonSize);
     connect(m_order, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked && id != m_seqOrder) {
             m_seqOrder = id;

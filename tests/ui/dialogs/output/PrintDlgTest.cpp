@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QDialog>
 #include <QSlider>
 #include <QTest>
@@ -255,6 +256,32 @@ TEST_F(PrintDlgTest, RotatedPatternCountsEveryPieceTwice) {
     ASSERT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(handle->confirmedOptions().printType, 0);
     EXPECT_EQ(handle->confirmedOptions().copies, 3);
+}
+
+// The dialog says what the job will print while the range, the copies and the pattern are chosen:
+// three blocks of 4 pieces at 30.0 mm; blocks 2 to 3 twice; rotated, every piece twice.
+TEST_F(PrintDlgTest, RunTotalsFollowTheChosenRangeCopiesAndPattern) {
+    const model::Catalogue w3(9);
+    open(9, tubeRun(w3, 3));
+    auto* totals = child<QLabel>("runTotals");
+    ASSERT_NE(totals, nullptr);
+    EXPECT_EQ(totals->text(), QStringLiteral("3 ﾌﾞﾛｯｸ　12 個　全長 360.0 mm"));
+    type("startBlock", QStringLiteral("2"));
+    type("copies", QStringLiteral("2"));
+    EXPECT_EQ(totals->text(), QStringLiteral("2 ﾌﾞﾛｯｸ　16 個　全長 480.0 mm"));
+    type("endBlock", QStringLiteral("")); // being retyped: the last totals stand
+    EXPECT_EQ(totals->text(), QStringLiteral("2 ﾌﾞﾛｯｸ　16 個　全長 480.0 mm"));
+    type("endBlock", QStringLiteral("2"));
+    click("pattern180");
+    EXPECT_EQ(totals->text(), QStringLiteral("1 ﾌﾞﾛｯｸ　16 個　全長 480.0 mm"));
+
+    // A print-length document prints whole and once, whatever the fields held.
+    model::EditData printLength = tubeRun(w3, 3);
+    printLength.target.printMode = 0x2F22;
+    printLength.target.printLength = 40;
+    printLength.target.printCount = 5;
+    open(9, printLength);
+    EXPECT_EQ(child<QLabel>("runTotals")->text(), QStringLiteral("3 ﾌﾞﾛｯｸ　5 個　全長 200.0 mm"));
 }
 
 // A named set fills the cut position, vertical position and density; OK stores them with their

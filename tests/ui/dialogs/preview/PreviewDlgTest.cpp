@@ -9,6 +9,7 @@
 #include "output/OutputValidation.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -282,6 +283,22 @@ TEST_F(PreviewDlgTest, OrderRadiosRepaintTheOtherOrder) {
     EXPECT_EQ(oneOneTwo.size(), oneTwoThree.size());
     QTest::mouseClick(sequenceFirst, Qt::LeftButton, {}, QPoint(6, sequenceFirst->height() / 2));
     EXPECT_EQ(dlg->areaPicture(), oneTwoThree);
+}
+
+// The strip's totals are what it shows: a block of count 2 over the values 1..3 and 29 one-piece
+// blocks of 20.0 mm make 30 blocks and 35 pieces, as many as the strip has slots.
+TEST_F(PreviewDlgTest, TotalsCountTheStripItShows) {
+    blocksOfLetters(30);
+    setLine(data, 0, 0, "A$", 3);
+    addSequence(data, 0, decimalRun(1, 3));
+    data.block(0).count = 2;
+    open();
+    auto* totals = dlg->findChild<QLabel*>(QStringLiteral("runTotals"));
+    ASSERT_NE(totals, nullptr);
+    EXPECT_EQ(totals->text(), QStringLiteral("30 ﾌﾞﾛｯｸ　35 個　全長 700.0 mm"));
+    EXPECT_EQ(dlg->layout().slotCount(), 35);
+    EXPECT_TRUE(totals->isVisible());
+    EXPECT_GE(totals->width(), totals->sizeHint().width());
 }
 
 TEST_F(PreviewDlgTest, SendAndPrintCloseWithTheirChoice) {
