@@ -287,7 +287,12 @@ CommandOutcome ClipboardPaste::pasteBlocks(model::EditData& data, GridState& gri
     const CellRange& sel = grid.selection;
     const int blockLimit = m_catalogue.limits().blockLimit;
     const bool oneSource = payload.rows() == 1;
-    const int rows = oneSource ? sel.bottom - sel.top + 1 : std::min(sel.bottom - sel.top, payload.rows() - 1) + 1;
+    // Blocks poured onto one selected row all arrive, downward from it, as the attribute pastes do;
+    // several selected rows take no more blocks than they span.
+    const bool oneTarget = sel.top == sel.bottom;
+    const int rows = oneSource   ? sel.bottom - sel.top + 1
+                     : oneTarget ? payload.rows()
+                                 : std::min(sel.bottom - sel.top, payload.rows() - 1) + 1;
     const bool pitchMode = data.target.isPitchLengthMode();
     const bool pitchEditable = isPitchEditable(data.target);
     int replaced = 0;

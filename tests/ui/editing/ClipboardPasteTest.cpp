@@ -183,6 +183,36 @@ TEST_F(ClipboardPasteTest, CodesNoPrinterCanPrintBecomeBlanks) {
     EXPECT_EQ(data.block(0).sequenceCount, 1);
 }
 
+// Blocks copied by their row headers and pasted onto one clicked row all arrive, up to the block
+// limit; a selection of several rows still takes only as many blocks as it spans.
+TEST_F(ClipboardPasteTest, WholeBlocksOntoOneRowAllArrive) {
+    struct Case {
+        model::ModelType model;
+        int sourceBlocks, top, bottom;
+        int blockCount;    ///< after the paste
+        int lastReceiver;  ///< the last row that received a source block
+    };
+    const Case cases[] = {
+        {model::models::QX950W3, 2, 1, 1, 3, 2},     // the two blocks onto row 2 of two blocks
+        {model::models::QX950W3, 3, 0, 0, 3, 2},     // onto the first row: rows 1 to 3
+        {model::models::QX950W3, 3, 0, 1, 2, 1},     // two rows selected: two blocks
+        {model::models::QX780, 3, 298, 298, 300, 299}, // the block limit of 300 stops the third
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.top) + ".." + std::to_string(c.bottom));
+        useModel(c.model);
+        fill(source, c.sourceBlocks, 0x2341);
+        copy(0, 0, 7, c.sourceBlocks - 1);
+        fill(data, std::max(2, c.top + 1), 0x2361);
+        select(0, c.top, 7, c.bottom);
+        EXPECT_TRUE(paste().messageIds.empty());
+        EXPECT_EQ(data.blockCount, c.blockCount);
+        for (int row = c.top; row <= c.lastReceiver; ++row)
+            EXPECT_EQ(data.block(row).lines[0].chars.front(), 0x2341 + (row - c.top)) << row;
+        EXPECT_EQ(grid.selection.bottom, c.bottom);
+    }
+}
+
 TEST_F(ClipboardPasteTest, AttributeRowsFollowTheMapping) {
     struct Case {
         int sourceTop, sourceBottom, top, bottom;
