@@ -162,6 +162,10 @@ AutoSizeGeneration autoSizeGeneration(model::ModelType model) {
     return AutoSizeGeneration::None;
 }
 
+bool printerChoosesCharSize(const model::TargetSettings& target) {
+    return target.isPitchLengthMode() && target.sizeMode != 0 && target.pitchAuto != 1;
+}
+
 void ResolveAutoCharSize(const Catalogue& catalogue, const TargetSettings& target, EditBlock& block,
                          int piece) {
     const AutoSizeGeneration generation = autoSizeGeneration(catalogue.model());

@@ -19,6 +19,11 @@ enum class AutoSizeGeneration {
 
 AutoSizeGeneration autoSizeGeneration(model::ModelType model);
 
+/// Whether the printer chooses every line's character size and width itself (an automatic size
+/// mode in pitch-length mode with a specified pitch): the sizes and widths set in the lines are
+/// then not printed.
+bool printerChoosesCharSize(const model::TargetSettings& target);
+
 /// Resolves, in `block` (the caller's own copy), the character size the printer chooses for it:
 /// lines set to 2.4 mm that hold characters that size cannot print drop to 2.0 mm, and with an
 /// automatic size mode (pitch-length mode, specified pitch) every used line gets the largest

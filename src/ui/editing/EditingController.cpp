@@ -13,6 +13,7 @@
 #include "model/Catalogue.h"
 #include "model/Sequences.h"
 #include "model/TextConversion.h"
+#include "output/AutoCharSize.h"
 #include "output/Prompter.h"
 
 #include <QApplication>
@@ -52,6 +53,13 @@ bool isSequenceLimitMessage(int id) {
            id == model::sequenceMessages::FifteenPerFile || id == model::sequenceMessages::FortyFivePerFile ||
            id == model::sequenceMessages::OnePerFilePrint;
 }
+
+constexpr const char* AutoSizeKeepsSizeNotice =
+    "文字ｻｲｽﾞが自動の文書のため、変更した文字ｻｲｽﾞは印刷されません。\n"
+    "印刷物設定で文字ｻｲｽﾞを「指定」にすると、この文字ｻｲｽﾞで印刷されます。";
+constexpr const char* AutoSizeKeepsWidthNotice =
+    "文字ｻｲｽﾞが自動の文書のため、変更した文字幅は印刷されません。\n"
+    "印刷物設定で文字ｻｲｽﾞを「指定」にすると、この文字幅で印刷されます。";
 
 QString pickDocumentFile(QWidget* parent, bool wireLists) {
     return QFileDialog::getOpenFileName(
@@ -324,6 +332,15 @@ void CEditingController::bulkChange(BulkAttribute attribute) {
     }
     const EditingCommands commands(m_document.context().catalogue, m_document.context().settings);
     finish(commands.bulkChange(m_document.data(), gridState(), m_history, attribute, *value));
+    // The change is kept, but while the printer sizes the characters itself it shows nowhere:
+    // the operator learns why now, not after a wasted print.
+    if ((attribute == BulkAttribute::CharSize || attribute == BulkAttribute::CharWidth) &&
+        output::printerChoosesCharSize(m_document.data().target)) {
+        m_document.context().prompter.showText(output::SystemMessage,
+                                               attribute == BulkAttribute::CharSize ? AutoSizeKeepsSizeNotice
+                                                                                    : AutoSizeKeepsWidthNotice,
+                                               output::Icon::Information);
+    }
 }
 
 void CEditingController::insertFile() {

@@ -7,6 +7,7 @@
 #include "model/Catalogue.h"
 #include "model/Sequences.h"
 #include "model/StringTable.h"
+#include "output/AutoCharSize.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -221,8 +222,7 @@ void CPropertyView::onUpdate(int hint) {
 }
 
 bool CPropertyView::autoSizing() const {
-    const model::TargetSettings& target = m_document.data().target;
-    return target.isPitchLengthMode() && target.sizeMode != 0 && target.pitchAuto != 1;
+    return output::printerChoosesCharSize(m_document.data().target);
 }
 
 void CPropertyView::rebuildDocumentPart() {

@@ -307,5 +307,40 @@ TEST_F(EditingWindowTest, WireListImportGoesInFrontOfTheFocusRowAsOneUndoStep) {
     EXPECT_EQ(data().blockCount, 2);
 }
 
+// 一括変更 of the size or width is kept in a document whose printer sizes the characters itself,
+// and the operator is told at once why nothing changes in print; a specified size says nothing.
+TEST_F(EditingWindowTest, BulkSizeInAnAutoSizedDocumentTellsWhyItDoesNotPrint) {
+    EditingDialogs dialogs = window->editing().dialogs();
+    dialogs.bulkChange = [](QWidget*, BulkAttribute) { return std::optional<int>(1); };
+    window->editing().setDialogs(dialogs);
+    struct Case {
+        int sizeMode, pitchAuto, command;
+        const char* told; ///< what the notice names; nullptr: no notice
+    };
+    const Case cases[] = {{1, 0, Command::BulkCharSize, "変更した文字ｻｲｽﾞ"},
+                          {3, 0, Command::BulkCharWidth, "変更した文字幅"},
+                          {0, 0, Command::BulkCharSize, nullptr},
+                          {1, 1, Command::BulkCharSize, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sizeMode * 10 + c.pitchAuto);
+        data().target.sizeMode = static_cast<std::int16_t>(c.sizeMode);
+        data().target.pitchAuto = static_cast<std::int16_t>(c.pitchAuto);
+        data().line(1, 0).charSize = 3;
+        data().line(1, 0).charWidth = 0;
+        prompter = output::testing::ScriptedPrompter();
+        select(0, 0, 0, 0);
+        frame->runCommand(c.command);
+        EXPECT_EQ(c.command == Command::BulkCharSize ? data().line(1, 0).charSize : data().line(1, 0).charWidth, 1);
+        if (c.told == nullptr) {
+            EXPECT_TRUE(prompter.shown().empty());
+            continue;
+        }
+        ASSERT_EQ(prompter.shown().size(), 1u);
+        EXPECT_EQ(prompter.shown().front().icon, output::Icon::Information);
+        EXPECT_NE(prompter.shown().front().text.find(c.told), std::string::npos);
+        EXPECT_NE(prompter.shown().front().text.find("「指定」"), std::string::npos);
+    }
+}
+
 } // namespace
 } // namespace qx::ui
