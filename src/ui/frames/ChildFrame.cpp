@@ -80,6 +80,11 @@ CChildFrame::CChildFrame(EditDocument& document, QSettings& store, QWidget* pare
             [this] { m_printImage->setBlock(m_view->grid().focusRow()); });
     connect(m_view, &CKorvintaView::selectionChanged, this, &CChildFrame::commandStateChanged);
     connect(m_view, &CKorvintaView::commandRequested, this, &CChildFrame::commandRequested);
+    // A width the operator chose is kept at once: the next window and the next run open with it.
+    connect(m_view, &CKorvintaView::lineColumnWidthsChanged, this, [this] {
+        writeColumnWidths(m_store, m_view->columnWidths());
+        emit columnWidthsChanged();
+    });
     connect(m_editing, &CEditingController::commandRequested, this, &CChildFrame::commandRequested);
     EditingDialogs dialogs;
     dialogs.bulkChange = [this](QWidget* owner, BulkAttribute attribute) {

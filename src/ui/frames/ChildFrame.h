@@ -82,6 +82,8 @@ signals:
     void commandStateChanged();
     /// A command the grid asks for; the main frame runs it as if from its menu.
     void commandRequested(int command);
+    /// The operator widened or narrowed a text line column; the widths are already stored.
+    void columnWidthsChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

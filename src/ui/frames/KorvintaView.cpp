@@ -76,6 +76,12 @@ CKorvintaView::CKorvintaView(EditDocument& document, QWidget* parent)
     connect(m_grid, &CTubePrintTable::focusCellChanged, this, &CKorvintaView::focusCellChanged);
     connect(m_grid, &CTubePrintTable::selectionChanged, this, &CKorvintaView::selectionChanged);
     connect(m_grid, &CTubePrintTable::commandRequested, this, &CKorvintaView::commandRequested);
+    connect(&m_grid->grid(), &CTableCtrl::columnWidthDragged, this, [this](int column) {
+        const std::optional<ColumnType> type = m_grid->columns().type(column);
+        if (type && isTextColumn(*type)) {
+            emit lineColumnWidthsChanged();
+        }
+    });
     connect(&document, &EditDocument::changed, this, &CKorvintaView::onUpdate);
     provideFocusRow();
     renewHeaderTexts();

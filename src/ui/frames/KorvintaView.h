@@ -76,6 +76,8 @@ signals:
     void selectionChanged();
     /// A command from the grid (its context menu, a header double-click) for the frame to run.
     void commandRequested(int command);
+    /// The operator dragged a text line column to a new width.
+    void lineColumnWidthsChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -500,6 +500,15 @@ CChildFrame& CMainFrame::addDocumentWindow(EditDocument& document) {
         updateRunTotals();
     });
     connect(window, &CChildFrame::commandStateChanged, this, &CMainFrame::updateCommandStates);
+    // Every document window shows the text columns as wide as the operator last made them.
+    connect(window, &CChildFrame::columnWidthsChanged, this, [this, window] {
+        const std::vector<int> widths = window->view().columnWidths();
+        for (CChildFrame* other : m_windows) {
+            if (other != window) {
+                other->view().setColumnWidths(widths);
+            }
+        }
+    });
     // The grid's context menu runs and enables its commands exactly as the main menu does.
     connect(window, &CChildFrame::commandRequested, this, [this](int command) { runCommand(command); });
     window->view().grid().setCommandEnabler([this](int command) { return commandStateOf(command).enabled; });

@@ -148,6 +148,8 @@ signals:
     void cellsClicked();
     /// The column header was double-clicked (notify code -3).
     void columnHeaderDoubleClicked();
+    /// The operator dragged a column's border in the column header to a new width.
+    void columnWidthDragged(int column);
 
 protected:
     bool event(QEvent* event) override;

@@ -240,6 +240,7 @@ void CTableHeaderComponent::OnLButtonUp(Qt::KeyboardModifiers /*modifiers*/, int
         owner().setTrackingLine(QRect());
         if (isColumnHeader()) {
             table.setColumnWidth(m_resizeIndex, m_trackPos - m_startEdge);
+            emit owner().columnWidthDragged(m_resizeIndex);
         } else {
             table.setRowHeight(m_resizeIndex, m_trackPos - m_startEdge);
         }

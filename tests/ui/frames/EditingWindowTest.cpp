@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -340,6 +341,33 @@ TEST_F(EditingWindowTest, BulkSizeInAnAutoSizedDocumentTellsWhyItDoesNotPrint) {
         EXPECT_NE(prompter.shown().front().text.find(c.told), std::string::npos);
         EXPECT_NE(prompter.shown().front().text.find("「指定」"), std::string::npos);
     }
+}
+
+// A text column widened by dragging its border is stored at once and shown so in every document
+// window: the one beside it now, the next one opened, and the next run's.
+TEST_F(EditingWindowTest, ADraggedColumnWidthReachesEveryWindowAndTheStore) {
+    ASSERT_TRUE(frame->runCommand(Command::WindowNew));
+    ASSERT_EQ(frame->documentWindows().size(), 2u);
+    CChildFrame* second = frame->documentWindows().back();
+    frame->documentWindows().front()->parentWidget()->showMaximized();
+    QCoreApplication::processEvents();
+    CTableCtrl& table = window->view().grid().grid();
+    const int line2 = window->view().grid().columns().column(ColumnType::Line2);
+    const QRect cell = table.controller().cellRect({line2, table.firstRow()});
+    const QPoint border(cell.right() + 1, table.controller().columnHeaderRect().center().y());
+    const QPoint wider = border + QPoint(60, 0);
+    QTest::mousePress(&table, Qt::LeftButton, Qt::NoModifier, border);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(wider), QPointF(table.mapToGlobal(wider)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&table, &drag);
+    QTest::mouseRelease(&table, Qt::LeftButton, Qt::NoModifier, wider);
+    const int width = table.columnWidth(line2);
+    ASSERT_EQ(width, 154);
+    EXPECT_EQ(store.value(QStringLiteral("Settings/ColumnSize01")).toInt(), width);
+    EXPECT_EQ(second->view().columnWidths().at(1), width);
+    EXPECT_EQ(second->view().columnWidths().at(0), 94);
+    ASSERT_TRUE(frame->runCommand(Command::WindowNew));
+    EXPECT_EQ(frame->documentWindows().back()->view().columnWidths().at(1), width);
 }
 
 } // namespace
