@@ -569,6 +569,12 @@ void CKorvintaApp::writeSettingsAtExit() {
 
 // ---- ui::MainFrameHost ------------------------------------------------------------------------------
 
+void CKorvintaApp::environmentSettingsConfirmed() {
+    // The same values as at exit, written now: a run that ends in a crash keeps them too.
+    writeSettings(m_store, m_settings);
+    m_store.sync();
+}
+
 bool CKorvintaApp::hasCommand(int command) const {
     switch (command) {
     case FileNew:

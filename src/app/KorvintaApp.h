@@ -121,6 +121,7 @@ public:
     void windowDestroyed(ui::EditDocument& document) override;
     bool queryExit() override;
     void openDroppedFiles(const QStringList& paths) override;
+    void environmentSettingsConfirmed() override;
 
 private:
     void openManual(const QUrl& manual);

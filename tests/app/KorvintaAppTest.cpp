@@ -5,6 +5,7 @@
 #include "model/StringTable.h"
 #include "output/PrintSettingsStore.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/dialogs/TargetDlgSpinEdit.h"
 #include "ui/frames/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/frames/KorvintaView.h"
@@ -18,6 +19,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QWhatsThis>
@@ -183,6 +186,23 @@ TEST_F(KorvintaAppTest, StoredValuesAreReadForTheChosenModelAndWrittenAtExit) {
     EXPECT_EQ(written.value(QStringLiteral("Print/HeatVolume")).toInt(), 4);
     EXPECT_TRUE(written.contains(QStringLiteral("Settings/WndMainPosition")));
     EXPECT_TRUE(written.contains(QStringLiteral("Config/DefaultCfDrive")));
+}
+
+// Defaults confirmed in 環境設定 reach the store at once, not only at exit: a crash keeps them.
+TEST_F(KorvintaAppTest, ConfirmedEnvironmentSettingsAreWrittenAtOnce) {
+    CKorvintaApp& app = startApp();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* count = dialog->findChild<ui::CTargetDlgSpinEdit*>(QStringLiteral("numberTube"));
+        ASSERT_NE(count, nullptr);
+        count->setText(QStringLiteral("3"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    });
+    ASSERT_TRUE(app.mainFrame()->runCommand(Command::EnvironmentSettings));
+    EXPECT_EQ(app.settings().numberTube, 3);
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Config/NumberTube")).toInt(), 3);
 }
 
 // On a Japanese desktop the documents folder is the one user-dirs.dirs names; the editor takes it

@@ -442,6 +442,7 @@ bool CMainFrame::runFrameCommand(int command) {
             return false;
         }
         if (runEnvironmentSettings(this, *m_context)) {
+            m_host.environmentSettingsConfirmed();
             if (CChildFrame* window = activeWindow()) {
                 window->document().notifyChanged(UpdateHint::Everything);
             }

@@ -31,6 +31,10 @@ public:
 
     /// Files dropped on the main window, opened one after the other.
     virtual void openDroppedFiles(const QStringList& paths) = 0;
+
+    /// The environment settings were confirmed: the application keeps them at once, so that they
+    /// outlive a crash of this run.
+    virtual void environmentSettingsConfirmed() {}
 };
 
 } // namespace qx::ui
