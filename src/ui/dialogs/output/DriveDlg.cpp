@@ -208,6 +208,15 @@ void CDriveDlg::buildControls() {
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
 
+    // Nothing in the tree and no word why would leave the operator pressing 保存 in vain.
+    m_noDriveNotice = new QLabel(m_model == model::models::QX780
+                                     ? QStringLiteral("CFカードが見つかりません。差し込んでから［更新］を押してください。")
+                                     : QStringLiteral("USBメモリが見つかりません。差し込んでから［更新］を押してください。"),
+                                 this);
+    m_noDriveNotice->setObjectName(QStringLiteral("noDriveNotice"));
+    m_noDriveNotice->setWordWrap(true);
+    m_noDriveNotice->hide();
+
     m_list = new QTreeWidget;
     m_list->setObjectName(QStringLiteral("fileList"));
     m_list->setRootIsDecorated(false);
@@ -263,6 +272,7 @@ void CDriveDlg::buildControls() {
     fields->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_noDriveNotice);
     layout->addWidget(m_splitter, 1);
     layout->addLayout(folderButtons);
     layout->addLayout(fields);
@@ -361,6 +371,7 @@ void CDriveDlg::rebuildTree() {
         item->setIcon(0, icons.icon(QAbstractFileIconProvider::Drive));
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
+    m_noDriveNotice->setVisible(m_volumes.empty());
     listFolder();
     updateButtons();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSettings;
@@ -91,6 +92,7 @@ private:
     bool m_shownOnce = false;
 
     QTreeWidget* m_tree = nullptr;
+    QLabel* m_noDriveNotice = nullptr; ///< says why the tree is empty while no memory is inserted
     QSplitter* m_splitter = nullptr;
     QTreeWidget* m_list = nullptr;
     QLineEdit* m_nameEdit = nullptr;

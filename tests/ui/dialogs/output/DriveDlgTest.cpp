@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -507,6 +508,33 @@ TEST_F(DriveDlgTest, NoDrivesMeansAnEmptyTree) {
     save();
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_TRUE(dialog->isVisible());
+}
+
+// With no memory inserted the dialog says so and how to go on; once a stick is in and 更新 is
+// pressed the notice goes.
+TEST_F(DriveDlgTest, AnEmptyTreeSaysWhyAndRefreshEndsIt) {
+    for (const model::ModelType model : {model::models::QX950W3, model::models::QX780}) {
+        SCOPED_TRACE(model);
+        output::FolderDriveProvider none;
+        catalogue = std::make_unique<model::Catalogue>(model);
+        context = std::make_unique<EditorContext>(
+            EditorContext{*catalogue, settings, printOptions, prompter, store, &none});
+        dialog = std::make_unique<CDriveDlg>(*context, QStringLiteral(".QXF"), Filter, QStringLiteral("QXPC1"),
+                                             QString());
+        dialog->show();
+        QCoreApplication::processEvents();
+        auto* notice = dialog->findChild<QLabel*>(QStringLiteral("noDriveNotice"));
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(notice->text(), model == model::models::QX780
+                                      ? QStringLiteral("CFカードが見つかりません。差し込んでから［更新］を押してください。")
+                                      : QStringLiteral("USBメモリが見つかりません。差し込んでから［更新］を押してください。"));
+        none.addVolume({toStd(root), "CARD"});
+        QTest::mouseClick(button("refreshButton"), Qt::LeftButton);
+        EXPECT_EQ(tree()->topLevelItemCount(), 1);
+        EXPECT_FALSE(notice->isVisible());
+        dialog.reset();
+    }
 }
 
 } // namespace
