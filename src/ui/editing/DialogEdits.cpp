@@ -110,12 +110,16 @@ CommandOutcome DialogEdits::setLineSymbol(model::EditData& data, const GridState
     return focusRowChanged();
 }
 
-int DialogEdits::wholeImageRefusal(const model::EditData& data) const {
-    output::OutputError error = output::checkForPrint(data, m_catalogue, m_settings).validation.error;
-    if (error == output::OutputError::None && data.target.isPitchLengthMode()) {
-        error = output::checkRunLength(m_catalogue, m_settings, data, 0, output::usedBlockCount(data)).error;
+output::ValidationResult DialogEdits::wholeImageRefusal(const model::EditData& data) const {
+    output::ValidationResult result = output::checkForPrint(data, m_catalogue, m_settings).validation;
+    if (result.ok() && data.target.isPitchLengthMode()) {
+        const output::RunLengthResult run =
+            output::checkRunLength(m_catalogue, m_settings, data, 0, output::usedBlockCount(data));
+        result.error = run.error;
+        result.block = run.block;
     }
-    return error == output::OutputError::None ? 0 : output::wholeImageMessageId(error);
+    result.messageId = result.ok() ? 0 : output::wholeImageMessageId(result.error);
+    return result;
 }
 
 } // namespace qx::ui

@@ -8,6 +8,7 @@
 
 #include "model/CharCode.h"
 #include "model/SequenceDefinition.h"
+#include "output/OutputValidation.h"
 
 #include <vector>
 
@@ -45,9 +46,9 @@ public:
     CommandOutcome setLineSymbol(model::EditData& data, const GridState& grid, UndoHistory& history,
                                  model::CharCode symbol) const;
 
-    /// The check before the whole image: 0 when it may be shown, 43067 for a document with
-    /// nothing to print, 43066 for any other fault.
-    [[nodiscard]] int wholeImageRefusal(const model::EditData& data) const;
+    /// The check before the whole image: message 0 when it may be shown, 43067 for a document with
+    /// nothing to print, 43066 for any other fault, with the block at fault.
+    [[nodiscard]] output::ValidationResult wholeImageRefusal(const model::EditData& data) const;
 
 private:
     void appendIfNew(model::EditData& data, int row) const;

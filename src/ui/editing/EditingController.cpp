@@ -452,8 +452,11 @@ void CEditingController::symbol() {
 
 void CEditingController::wholeImage() {
     const DialogEdits edits(m_document.context().catalogue, m_document.context().settings);
-    if (const int refusal = edits.wholeImageRefusal(m_document.data()); refusal != 0) {
-        show({refusal});
+    if (const output::ValidationResult refusal = edits.wholeImageRefusal(m_document.data()); !refusal.ok()) {
+        show({refusal.messageId});
+        // As the print check does: the cursor goes to the block at fault.
+        m_table.showCell(m_table.columns().column(static_cast<ColumnType>(refusal.focusColumn())), refusal.block);
+        m_table.setFocus();
         return;
     }
     const WholeImageAnswer answer = m_dialogs.wholeImage(m_dialogParent, m_document.data());

@@ -95,12 +95,12 @@ TEST_F(DialogEditsTest, SymbolReplacesTheLineAndASequenceStandingThere) {
 TEST_F(DialogEditsTest, WholeImageRefusesEmptyAndFaultyDocuments) {
     useModel(model::models::QX950W3);
     data.block(0).lines[0].chars.clear();
-    EXPECT_EQ(edits().wholeImageRefusal(data), 43067);
+    EXPECT_EQ(edits().wholeImageRefusal(data).messageId, 43067);
     data.block(0).lines[0].chars = {0x2341};
-    EXPECT_EQ(edits().wholeImageRefusal(data), 0);
+    EXPECT_EQ(edits().wholeImageRefusal(data).messageId, 0);
     data.block(0).lines[0].chars = model::CodeList(400, 0x2341); // far longer than its 20 mm piece
     data.target.sizeMode = 0;
-    EXPECT_EQ(edits().wholeImageRefusal(data), 43066);
+    EXPECT_EQ(edits().wholeImageRefusal(data).messageId, 43066);
 }
 
 } // namespace

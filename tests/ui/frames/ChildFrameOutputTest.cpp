@@ -3,6 +3,7 @@
 #include "ui/EditDocument.h"
 #include "ui/EditorContext.h"
 #include "ui/dialogs/TargetDlgSpinEdit.h"
+#include "ui/dialogs/preview/PreviewDlg.h"
 #include "ui/editing/EditingController.h"
 #include "ui/frames/KorvintaView.h"
 #include "ui/grid/TubePrintTable.h"
@@ -327,6 +328,30 @@ TEST_F(ChildFrameOutputTest, AFailedCheckPutsTheCursorOnTheFailingBlock) {
     EXPECT_EQ(grid.focusRow(), 1);
     EXPECT_EQ(grid.focusColumn(), grid.columns().column(ColumnType::Line1));
     EXPECT_EQ(spooler.jobs, 0);
+
+    // The whole image refuses the same document and points at the same block.
+    grid.showCell(3, 0);
+    frame->runCommand(Command::WholeImage);
+    EXPECT_EQ(prompter.shownIds(), (std::vector<int>{42055, 43066}));
+    EXPECT_EQ(grid.focusRow(), 1);
+    EXPECT_EQ(grid.focusColumn(), grid.columns().column(ColumnType::Line1));
+}
+
+// Esc closes the whole image like every other dialog; in zoom-at-point mode it first leaves the mode.
+TEST_F(ChildFrameOutputTest, EscapeClosesTheWholeImage) {
+    open(threeBlocks(catalogue));
+    QSignalSpy requests(frame.get(), &CChildFrame::commandRequested);
+    withDialogs(*frame, Command::WholeImage, {[](QDialog& dialog) {
+                    auto& preview = static_cast<CPreviewDlg&>(dialog);
+                    QTest::mouseClick(childButton(dialog, QStringLiteral("command32807")), Qt::LeftButton);
+                    ASSERT_TRUE(preview.zoomAtPointMode());
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
+                    EXPECT_FALSE(preview.zoomAtPointMode());
+                    EXPECT_TRUE(dialog.isVisible());
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                    EXPECT_FALSE(dialog.isVisible());
+                }});
+    EXPECT_EQ(requests.count(), 0);
 }
 
 // The block at fault is put at the top of the grid, not only somewhere in sight.

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -366,6 +367,20 @@ void CPreviewDlg::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     QDialog::mouseMoveEvent(event);
+}
+
+void CPreviewDlg::keyPressEvent(QKeyEvent* event) {
+    // Esc first ends zooming at a point, then closes the dialog as in every other dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (m_zoomAtPoint) {
+            setZoomAtPoint(false);
+        } else {
+            reject();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CPreviewDlg::hideEvent(QHideEvent* event) {
