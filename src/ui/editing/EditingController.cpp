@@ -4,6 +4,7 @@
 #include "ClipboardPaste.h"
 
 #include "ui/CommandIds.h"
+#include "ui/DocumentFolder.h"
 #include "ui/EditDocument.h"
 #include "ui/table/TableCtrl.h"
 #include "ui/grid/TubePrintTable.h"
@@ -61,9 +62,9 @@ constexpr const char* AutoSizeKeepsWidthNotice =
     "文字ｻｲｽﾞが自動の文書のため、変更した文字幅は印刷されません。\n"
     "印刷物設定で文字ｻｲｽﾞを「指定」にすると、この文字幅で印刷されます。";
 
-QString pickDocumentFile(QWidget* parent, bool wireLists) {
+QString pickDocumentFile(QWidget* parent, const QString& folder, bool wireLists) {
     return QFileDialog::getOpenFileName(
-        parent, QString(), QString(),
+        parent, QString(), folder,
         QStringLiteral("PCエディタ ファイル (*.QXF *.qxf);;CSV (*.CSV *.csv)") +
             (wireLists ? QStringLiteral(";;配線リスト (*.xlsx *.xlsm *.ods *.tsv *.txt *.csv)") : QString()));
 }
@@ -349,8 +350,9 @@ void CEditingController::insertFile() {
         return;
     }
     const bool wireLists = static_cast<bool>(m_dialogs.wireListImport);
-    const QString path =
-        m_dialogs.insertFile ? m_dialogs.insertFile(m_dialogParent) : pickDocumentFile(m_dialogParent, wireLists);
+    const QString path = m_dialogs.insertFile ? m_dialogs.insertFile(m_dialogParent)
+                                              : pickDocumentFile(m_dialogParent,
+                                                                 directoryPath(m_document.context().store), wireLists);
     if (path.isEmpty()) {
         return;
     }

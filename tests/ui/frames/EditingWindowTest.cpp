@@ -21,11 +21,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -306,6 +309,24 @@ TEST_F(EditingWindowTest, WireListImportGoesInFrontOfTheFocusRowAsOneUndoStep) {
     EXPECT_TRUE(frame->runCommand(Command::WireListImport));
     EXPECT_EQ(position, -1);
     EXPECT_EQ(data().blockCount, 2);
+}
+
+// ファイル挿入 opens where open and save-as open: the stored folder of the last file, not the
+// program's working folder.
+TEST_F(EditingWindowTest, FileInsertStartsInTheStoredFolder) {
+    QTemporaryDir files;
+    store.setValue(QStringLiteral("Directory/DirectoryPath"), files.path());
+    select(0, 1, 0, 1);
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    frame->runCommand(Command::FileInsert);
+    EXPECT_EQ(QDir(opened), QDir(files.path()));
+    EXPECT_EQ(data().blockCount, 3);
 }
 
 // 一括変更 of the size or width is kept in a document whose printer sizes the characters itself,

@@ -27,22 +27,6 @@ QString text(int id) {
 
 } // namespace
 
-QString initialFolderFrom(const QString& stored, const QString& documentsFolder, const QString& homeFolder,
-                          const std::function<bool(const QString&)>& isFolder) {
-    for (const QString& folder : {stored, documentsFolder}) {
-        if (!folder.isEmpty() && isFolder(folder)) {
-            return folder;
-        }
-    }
-    return homeFolder;
-}
-
-QString directoryPath(QSettings& store) {
-    return initialFolderFrom(store.value(QStringLiteral("Directory/DirectoryPath")).toString(),
-                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath(),
-                             [](const QString& path) { return QFileInfo(path).isDir(); });
-}
-
 std::optional<SaveTarget> chooseSaveTarget(QWidget* parent, const EditorContext& context,
                                            const QString& proposedName, const QString& initialFolder) {
     const QString defaultExtension = text(DefaultExtensionText);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/DocumentFolder.h"
 #include "ui/EditorContext.h"
 
 #include <QString>
@@ -18,14 +19,6 @@ struct SaveTarget {
     bool removable = false;  ///< chosen on removable memory
     QString removableFolder; ///< the removable-memory folder, the next `DefaultCfDrive`
 };
-
-/// The folder the open and save-as dialogs start in: `stored` (the "DirectoryPath") when it names an
-/// existing folder, else the documents folder when it exists, else the home folder - never a folder
-/// that is not there, and never the program's working folder.
-QString initialFolderFrom(const QString& stored, const QString& documentsFolder, const QString& homeFolder,
-                          const std::function<bool(const QString&)>& isFolder);
-/// initialFolderFrom with the stored "DirectoryPath" and the desktop's folders.
-QString directoryPath(QSettings& store);
 
 /// Asks where a document goes: first the computer or removable memory (CLocationDlg), then the
 /// save-as dialog (CFileSaveDlg, opening in `initialFolder`, else in directoryPath) or the removable-drive dialog (CDriveDlg, starting at the operator's
