@@ -235,7 +235,8 @@ TEST_F(KorvintaAppTest, CancelledNewDocumentLeavesNoWindow) {
     EXPECT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
     ASSERT_EQ(app.documents().size(), 2u);
     EXPECT_EQ(app.documents().back()->title(), QStringLiteral("QXPC2"));
-    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - [QXPC2]"));
+    // A new document is unsaved: its name carries the star.
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - [QXPC2*]"));
 }
 
 TEST_F(KorvintaAppTest, MainTitleNamesTheActiveDocumentInEveryWindowState) {
@@ -243,12 +244,12 @@ TEST_F(KorvintaAppTest, MainTitleNamesTheActiveDocumentInEveryWindowState) {
     CKorvintaApp& app = startApp();
     ASSERT_TRUE(app.mainFrame()->runCommand(Command::FileNew));
     settle();
-    const QString full = QStringLiteral("コルビンタ PCエディタ - [QXPC2]");
+    const QString full = QStringLiteral("コルビンタ PCエディタ - [QXPC2*]");
     EXPECT_EQ(app.mainFrame()->windowTitle(), full);
 
     app.mainFrame()->runCommand(Command::WindowTile);
     settle();
-    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - QXPC2"));
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("コルビンタ PCエディタ - QXPC2*"));
 
     // Back to full size, the title carries the document once, not the tiled title as well.
     app.mainFrame()->documentWindows().back()->parentWidget()->showMaximized();
@@ -308,6 +309,27 @@ TEST_F(KorvintaAppTest, SaveAsWritesTheFileAndNamesTheDocument) {
     EXPECT_FALSE(reopened->isModified());
     EXPECT_EQ(app.openDocumentFile(path("copy.QXF")), reopened);
     EXPECT_EQ(app.documents().size(), 2u);
+}
+
+// Unsaved changes show as a star after the document's name, in the main title and on its window,
+// until the document is saved.
+TEST_F(KorvintaAppTest, TitlesMarkUnsavedChangesUntilSaved) {
+    CKorvintaApp& app = startApp();
+    settle();
+    CKorvintaDoc& document = *app.documents().front();
+    QWidget* sub = app.mainFrame()->documentWindows().front()->parentWidget();
+    document.setModified(false);
+    EXPECT_EQ(app.mainFrame()->windowTitle().toStdString(), std::string("コルビンタ PCエディタ - [QXPC1]"));
+    EXPECT_EQ(sub->windowTitle().toStdString(), std::string("QXPC1"));
+
+    document.setModified(true);
+    EXPECT_EQ(app.mainFrame()->windowTitle().toStdString(), std::string("コルビンタ PCエディタ - [QXPC1*]"));
+    EXPECT_EQ(sub->windowTitle().toStdString(), std::string("QXPC1*"));
+
+    m_savePath = path("run.QXF");
+    ASSERT_TRUE(app.mainFrame()->runCommand(Command::FileSave));
+    EXPECT_EQ(app.mainFrame()->windowTitle().toStdString(), std::string("コルビンタ PCエディタ - [run.QXF]"));
+    EXPECT_EQ(sub->windowTitle().toStdString(), std::string("run.QXF"));
 }
 
 TEST_F(KorvintaAppTest, CsvSaveKeepsTheDocumentModifiedAndUnnamed) {

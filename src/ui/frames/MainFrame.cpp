@@ -518,6 +518,7 @@ CChildFrame& CMainFrame::addDocumentWindow(EditDocument& document) {
     connect(&document, &EditDocument::changed, this, &CMainFrame::updateRunTotals, Qt::UniqueConnection);
     connect(&document, &EditDocument::modifiedChanged, this, &CMainFrame::updateCommandStates,
             Qt::UniqueConnection);
+    connect(&document, &EditDocument::modifiedChanged, this, &CMainFrame::updateTitles, Qt::UniqueConnection);
     // A document window is always shown at full size inside the main window.
     sub->showMaximized();
     m_mdi->setActiveSubWindow(sub);
@@ -589,6 +590,12 @@ void CMainFrame::updateTitles() {
         QString title = document->title();
         if (total[document] > 1) {
             title += QStringLiteral(":%1").arg(index);
+        }
+        // Unsaved changes show as a star after the title, the desktop's way. The star is written
+        // out rather than left to Qt's "[*]" placeholder: Qt then finds the document's title in the
+        // main title as it is and leaves the main title alone.
+        if (document->isModified()) {
+            title += u'*';
         }
         window->setWindowTitle(title);
         if (QWidget* sub = window->parentWidget()) {
