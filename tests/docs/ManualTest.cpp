@@ -1,4 +1,5 @@
 #include "model/StringTable.h"
+#include "support/FileText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@
 #include <string>
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 /// The text of the generated PDF as a reader would find it (poppler's pdftotext).
 std::string pdfText(const std::string& path) {
@@ -47,7 +41,7 @@ TEST(Manual, PdfHasEveryChapter) {
 // An operator looks a message up by the number it shows; a number that the program never shows
 // would send them nowhere.
 TEST(Manual, EveryQuotedMessageExists) {
-    const std::string source = readAll(QX_MANUAL_SOURCE);
+    const std::string source = qx::testing::fileText(QX_MANUAL_SOURCE);
     ASSERT_FALSE(source.empty());
     const std::regex id(R"((?:^|[^0-9])((?:4[0-9]|6[0-9])[0-9]{3})(?![0-9]))");
     std::set<int> quoted;
