@@ -55,12 +55,8 @@ bool isSequenceLimitMessage(int id) {
            id == model::sequenceMessages::OnePerFilePrint;
 }
 
-constexpr const char* AutoSizeKeepsSizeNotice =
-    "文字ｻｲｽﾞが自動の文書のため、変更した文字ｻｲｽﾞは印刷されません。\n"
-    "印刷物設定で文字ｻｲｽﾞを「指定」にすると、この文字ｻｲｽﾞで印刷されます。";
-constexpr const char* AutoSizeKeepsWidthNotice =
-    "文字ｻｲｽﾞが自動の文書のため、変更した文字幅は印刷されません。\n"
-    "印刷物設定で文字ｻｲｽﾞを「指定」にすると、この文字幅で印刷されます。";
+constexpr int MsgAutoSizeKeepsSize = 43320;  ///< "文字ｻｲｽﾞが自動の文書のため、変更した文字ｻｲｽﾞは…"
+constexpr int MsgAutoSizeKeepsWidth = 43321; ///< "文字ｻｲｽﾞが自動の文書のため、変更した文字幅は…"
 
 QString pickDocumentFile(QWidget* parent, const QString& folder, bool wireLists) {
     return QFileDialog::getOpenFileName(
@@ -337,10 +333,9 @@ void CEditingController::bulkChange(BulkAttribute attribute) {
     // the operator learns why now, not after a wasted print.
     if ((attribute == BulkAttribute::CharSize || attribute == BulkAttribute::CharWidth) &&
         output::printerChoosesCharSize(m_document.data().target)) {
-        m_document.context().prompter.showText(output::SystemMessage,
-                                               attribute == BulkAttribute::CharSize ? AutoSizeKeepsSizeNotice
-                                                                                    : AutoSizeKeepsWidthNotice,
-                                               output::Icon::Information);
+        m_document.context().prompter.show(
+            attribute == BulkAttribute::CharSize ? MsgAutoSizeKeepsSize : MsgAutoSizeKeepsWidth,
+            output::Icon::Information);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "model/Catalogue.h"
 #include "model/OperatorSettings.h"
+#include "model/StringTable.h"
 #include "output/PrintOptions.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/CommandIds.h"
@@ -337,12 +338,12 @@ TEST_F(EditingWindowTest, BulkSizeInAnAutoSizedDocumentTellsWhyItDoesNotPrint) {
     window->editing().setDialogs(dialogs);
     struct Case {
         int sizeMode, pitchAuto, command;
-        const char* told; ///< what the notice names; nullptr: no notice
+        int told; ///< the notice's message; 0: no notice
     };
-    const Case cases[] = {{1, 0, Command::BulkCharSize, "変更した文字ｻｲｽﾞ"},
-                          {3, 0, Command::BulkCharWidth, "変更した文字幅"},
-                          {0, 0, Command::BulkCharSize, nullptr},
-                          {1, 1, Command::BulkCharSize, nullptr}};
+    const Case cases[] = {{1, 0, Command::BulkCharSize, 43320},
+                          {3, 0, Command::BulkCharWidth, 43321},
+                          {0, 0, Command::BulkCharSize, 0},
+                          {1, 1, Command::BulkCharSize, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sizeMode * 10 + c.pitchAuto);
         data().target.sizeMode = static_cast<std::int16_t>(c.sizeMode);
@@ -353,14 +354,13 @@ TEST_F(EditingWindowTest, BulkSizeInAnAutoSizedDocumentTellsWhyItDoesNotPrint) {
         select(0, 0, 0, 0);
         frame->runCommand(c.command);
         EXPECT_EQ(c.command == Command::BulkCharSize ? data().line(1, 0).charSize : data().line(1, 0).charWidth, 1);
-        if (c.told == nullptr) {
+        if (c.told == 0) {
             EXPECT_TRUE(prompter.shown().empty());
             continue;
         }
-        ASSERT_EQ(prompter.shown().size(), 1u);
+        ASSERT_EQ(prompter.shownIds(), std::vector<int>{c.told});
         EXPECT_EQ(prompter.shown().front().icon, output::Icon::Information);
-        EXPECT_NE(prompter.shown().front().text.find(c.told), std::string::npos);
-        EXPECT_NE(prompter.shown().front().text.find("「指定」"), std::string::npos);
+        EXPECT_NE(model::messageText(c.told).find("「指定」"), std::string::npos);
     }
 }
 
