@@ -71,30 +71,7 @@ done
     || fail "the device id of a QX-950W3 matched: $(cat "$work/matched.txt")"
 
 # The fake printer: every connection's bytes into job-N.bin, in order.
-python3 - "$work" >"$work/printer.log" 2>&1 <<'PY' &
-import socket, sys, os
-work = sys.argv[1]
-listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-listener.bind(("127.0.0.1", 0))
-listener.listen(4)
-with open(os.path.join(work, "port.tmp"), "w") as f:
-    f.write(str(listener.getsockname()[1]))
-os.rename(os.path.join(work, "port.tmp"), os.path.join(work, "port"))
-n = 0
-while True:
-    connection, _ = listener.accept()
-    n += 1
-    data = b""
-    while True:
-        chunk = connection.recv(65536)
-        if not chunk:
-            break
-        data += chunk
-    connection.close()
-    with open(os.path.join(work, "job-%d.tmp" % n), "wb") as f:
-        f.write(data)
-    os.rename(os.path.join(work, "job-%d.tmp" % n), os.path.join(work, "job-%d.bin" % n))
-PY
+python3 "$(dirname "$0")/fake-printer.py" "$work" >"$work/printer.log" 2>&1 &
 pids+=($!)
 wait_for test -f "$work/port" || fail "the fake printer did not start"
 uri="socket://127.0.0.1:$(cat "$work/port")/?snmp=false"
